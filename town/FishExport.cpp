@@ -1,0 +1,49 @@
+#include "town/FishExport.h"
+
+#include <system_error>
+
+#include "game/Catalogues.h"
+#include "game/GameContext.h"
+#include "game/GameError.h"
+#include "game/GameSound.h"
+#include "game/GameState.h"
+#include "game/View.h"
+#include "town/AtomicFile.h"
+#include "town/FishCard.h"
+#include "town/TankSelection.h"
+
+namespace ikea {
+
+std::filesystem::path FishDataPath(const std::filesystem::path& folder) {
+  return folder / std::filesystem::path(u8"おさかなデータ.txt");
+}
+
+Text FishDataText(const tmy& t, const Catalogues& cat, int slot) {
+  const Text crlf = "\r\n";
+  const std::int32_t species = t.TankKind[slot];
+  const Text cups = CupList(t, slot);
+  return "♪おさかなデータ" + crlf +
+         "名前:" + t.TankName[slot] + crlf +
+         "種:" + cat.Species(species).Name + crlf +
+         "大きさ:" + n(t.TankSize[slot]) + "cm." + crlf +
+         "TIME:" + t.TankTime[slot] + "秒" + crlf +
+         "価値:" + n(CardValue(t, cat, slot, species)) + "円" + (cups.empty() ? Text() : " 優勝:" + cups) + crlf;
+}
+
+void Button17Click(GameContext& ctx) {
+  const auto slot = SelectedFish(ctx.view);
+  if (!slot) {
+    ctx.snd.PlayCue0("no.wav");
+    return;
+  }
+  try {
+    ReplaceFileAtomically(FishDataPath(ctx.folder), FishDataText(ctx.s, ctx.cat, *slot));
+  } catch (const std::system_error& e) {
+    throw GameError(Text("ファイル『おさかなデータ.txt』を出力できませんでした (") + e.code().message() + ")");
+  }
+  ctx.snd.PlayCue0("katan.wav");
+  ctx.view.ShowMessage("ファイル『おさかなデータ.txt』が出力されました");
+  ctx.snd.PlayCue0("1.wav");
+}
+
+} // namespace ikea
