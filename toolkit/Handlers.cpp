@@ -1,0 +1,49 @@
+#include "toolkit/Handlers.h"
+
+#include <cstdio>
+#include <exception>
+
+#include "game/Cp932.h"
+#include "game/GameError.h"
+#include "toolkit/TextCodec.h"
+
+namespace ikea::tk {
+namespace {
+
+Dialogs* errorDialogs = nullptr;
+
+}  // namespace
+
+Dialogs* SetErrorDialogs(Dialogs* dialogs) {
+  Dialogs* previous = errorDialogs;
+  errorDialogs = dialogs;
+  return previous;
+}
+
+Text ErrorText(const std::exception& error) {
+  if (auto* game = dynamic_cast<const GameError*>(&error)) return game->text();
+  // Other errors carry English or UTF-8 text.
+  std::string what = error.what();
+  return Utf8ToCp932(what).value_or(what);
+}
+
+void ReportError(const Text& cp932Text) {
+  if (errorDialogs) {
+    errorDialogs->Inform(cp932Text);
+  } else {
+    std::fprintf(stderr, "%s\n", Cp932ToUtf8(cp932Text).c_str());
+  }
+}
+
+void RunHandler(const std::function<void()>& handler) {
+  if (!handler) return;
+  try {
+    handler();
+  } catch (const std::exception& error) {
+    ReportError(ErrorText(error));
+  } catch (...) {
+    ReportError(OwnText("不明なエラーです"));
+  }
+}
+
+}  // namespace ikea::tk

@@ -1,0 +1,15 @@
+#pragma once
+// A plain coloured area holding other widgets; moved, shown and hidden as one.
+#include <QWidget>
+
+#include "toolkit/Canvas.h"
+
+namespace ikea::tk {
+
+class Panel : public QWidget {
+public:
+  explicit Panel(QWidget* parent);
+  void SetBackColour(Rgb colour);
+};
+
+}  // namespace ikea::tk
