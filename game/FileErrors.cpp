@@ -24,11 +24,11 @@ Text OpenErrorText(int error, const std::filesystem::path& file) {
     case ENOENT: return FolderExists(file) ? kNotFound : kInvalidName;
     case ENOTDIR:
     case ENAMETOOLONG: return kInvalidName;
-    default: return WriteErrorText(error);
+    default: return IoErrorText(error);
   }
 }
 
-Text WriteErrorText(int error) {
+Text IoErrorText(int error) {
   switch (error) {
     case EACCES:
     case EPERM:

@@ -10,7 +10,7 @@ namespace ikea {
 // reads as an invalid file name, as it always has.
 Text OpenErrorText(int error, const std::filesystem::path& file);
 
-// A failure while writing, syncing or replacing a file.
-Text WriteErrorText(int error);
+// A failure while reading, writing, syncing or replacing a file.
+Text IoErrorText(int error);
 
 } // namespace ikea

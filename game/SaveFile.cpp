@@ -34,7 +34,7 @@ Text ReadWholeFile(const std::filesystem::path& file) {
     if (got < 0) {
       const int error = errno;
       ::close(fd);
-      throw GameError(WriteErrorText(error));
+      throw GameError(IoErrorText(error));
     }
     if (got == 0) break;
     bytes.append(buffer, static_cast<std::size_t>(got));
@@ -115,7 +115,7 @@ private:
   }
 
   [[noreturn]] void Fail() { Fail(errno); }
-  [[noreturn]] void Fail(int error) { throw GameError(WriteErrorText(error)); }
+  [[noreturn]] void Fail(int error) { throw GameError(IoErrorText(error)); }
 
   const SaveFileCalls& calls_;
   std::filesystem::path target_;
