@@ -1,0 +1,30 @@
+#pragma once
+// Writing the files the game folder ships with: cg/ pictures, the rival
+// names, the first save file, and the desktop icons.
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace ikea::assets {
+
+// Every picture path below the game folder that WritePictures makes.
+std::vector<std::filesystem::path> PictureFiles();
+
+constexpr std::array<int, 4> kIconSizes = {48, 64, 128, 256};
+
+// cg/ pictures into `gameDir`, plus cg/race.png, a copy of the race course
+// to look at (the window draws its own). Icons go to
+// <iconRoot>/hicolor/<n>x<n>/apps/ikeasobi.png.
+void WritePictures(const std::filesystem::path& gameDir, const std::filesystem::path& iconRoot);
+
+// dat/name.dat: one cp932 name per line, each line ending CR LF.
+std::string RivalNamesFileText();
+void WriteRivalNames(const std::filesystem::path& gameDir);
+
+// dat/my.dat of a fresh game. Never replaces an existing file, which is the
+// player's save; returns whether it wrote one.
+std::string NewGameSaveText();
+bool WriteFirstSaveIfMissing(const std::filesystem::path& gameDir);
+
+} // namespace ikea::assets
