@@ -1,0 +1,224 @@
+#include "pcmmix/AlsaWaveOut.h"
+
+#include <alsa/asoundlib.h>
+
+#include <algorithm>
+#include <cstdarg>
+
+namespace pcmmix {
+namespace {
+
+void DiscardAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// About 100 ms of buffer in four periods: short enough for the mixer's
+// latency, long enough to ride out a busy event loop.
+constexpr unsigned kBufferMs = 100;
+constexpr unsigned kPeriods = 4;
+
+} // namespace
+
+void SilenceAlsaErrors() { snd_lib_error_set_handler(&DiscardAlsaError); }
+
+std::unique_ptr<AlsaWaveOut> AlsaWaveOut::Open(const std::string& pcmName, const WaveFormat& format,
+                                               MessageQueue* queue, WindowHandle target,
+                                               int& result) {
+  SilenceAlsaErrors();
+  if (!IsPlayableFormat(format)) {
+    result = deviceresult::kBadFormat;
+    return nullptr;
+  }
+  snd_pcm_t* pcm = nullptr;
+  if (snd_pcm_open(&pcm, pcmName.c_str(), SND_PCM_STREAM_PLAYBACK, 0) < 0) {
+    result = deviceresult::kBadDeviceId;
+    return nullptr;
+  }
+  std::unique_ptr<AlsaWaveOut> device(new AlsaWaveOut(pcm, format, queue, target));
+  if (!device->Configure(result)) return nullptr;
+  device->thread_ = std::thread([d = device.get()] { d->Run(); });
+  result = deviceresult::kOk;
+  return device;
+}
+
+AlsaWaveOut::AlsaWaveOut(snd_pcm_t* pcm, const WaveFormat& format, MessageQueue* queue,
+                         WindowHandle target)
+    : pcm_(pcm), format_(format), queue_(queue), target_(target) {}
+
+AlsaWaveOut::~AlsaWaveOut() {
+  if (thread_.joinable()) {
+    {
+      std::lock_guard lock(mutex_);
+      stopping_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+  }
+  snd_pcm_drop(pcm_);
+  snd_pcm_close(pcm_);
+}
+
+bool AlsaWaveOut::Configure(int& result) {
+  result = deviceresult::kBadFormat;
+  snd_pcm_hw_params_t* hw;
+  snd_pcm_hw_params_alloca(&hw);
+  if (snd_pcm_hw_params_any(pcm_, hw) < 0) return false;
+  if (snd_pcm_hw_params_set_access(pcm_, hw, SND_PCM_ACCESS_RW_INTERLEAVED) < 0) return false;
+  if (snd_pcm_hw_params_set_format(pcm_, hw, SND_PCM_FORMAT_U8) < 0) return false;
+  if (snd_pcm_hw_params_set_channels(pcm_, hw, format_.channels) < 0) return false;
+  if (snd_pcm_hw_params_set_rate(pcm_, hw, format_.samplesPerSec, 0) < 0) return false;
+  snd_pcm_uframes_t buffer = format_.samplesPerSec * kBufferMs / 1000;
+  snd_pcm_uframes_t period = buffer / kPeriods;
+  snd_pcm_hw_params_set_buffer_size_near(pcm_, hw, &buffer);
+  snd_pcm_hw_params_set_period_size_near(pcm_, hw, &period, nullptr);
+  if (snd_pcm_hw_params(pcm_, hw) < 0) return false;
+  // What the server granted, not what was asked for.
+  snd_pcm_hw_params_get_buffer_size(hw, &buffer);
+  snd_pcm_hw_params_get_period_size(hw, &period, nullptr);
+  bufferFrames_ = buffer;
+  periodFrames_ = std::max<snd_pcm_uframes_t>(period, 1);
+  canPause_ = snd_pcm_hw_params_can_pause(hw);
+
+  snd_pcm_sw_params_t* sw;
+  snd_pcm_sw_params_alloca(&sw);
+  if (snd_pcm_sw_params_current(pcm_, sw) < 0) return false;
+  snd_pcm_sw_params_set_start_threshold(pcm_, sw, periodFrames_);
+  snd_pcm_sw_params_set_avail_min(pcm_, sw, periodFrames_);
+  if (snd_pcm_sw_params(pcm_, sw) < 0) return false;
+  result = deviceresult::kOk;
+  return true;
+}
+
+int AlsaWaveOut::Prepare(WaveHeader* header) {
+  header->flags |= kHeaderPrepared;
+  return deviceresult::kOk;
+}
+
+int AlsaWaveOut::Unprepare(WaveHeader* header) {
+  header->flags &= ~kHeaderPrepared;
+  return deviceresult::kOk;
+}
+
+int AlsaWaveOut::Write(WaveHeader* header) {
+  if (!(header->flags & kHeaderPrepared)) return deviceresult::kUnprepared;
+  {
+    std::lock_guard lock(mutex_);
+    header->flags &= ~kHeaderDone;
+    if (!held_.Push(header)) return deviceresult::kNoMemory;
+  }
+  changed_.notify_all();
+  return deviceresult::kOk;
+}
+
+int AlsaWaveOut::Pause() {
+  std::lock_guard lock(mutex_);
+  paused_ = true;
+  return deviceresult::kOk;
+}
+
+int AlsaWaveOut::Restart() {
+  {
+    std::lock_guard lock(mutex_);
+    paused_ = false;
+  }
+  changed_.notify_all();
+  return deviceresult::kOk;
+}
+
+int AlsaWaveOut::Reset() {
+  {
+    std::lock_guard lock(mutex_);
+    while (!held_.Empty()) ReturnDone(held_.PopFront());
+    written_ = 0;
+    writtenFrames_ = playedFrames_ = 0;
+    ++generation_;
+    dropRequested_ = true;
+  }
+  changed_.notify_all();
+  return deviceresult::kOk;
+}
+
+int AlsaWaveOut::GetPositionBytes(uint64_t& bytes) {
+  std::lock_guard lock(mutex_);
+  bytes = playedFrames_ * format_.blockAlign;
+  return deviceresult::kOk;
+}
+
+void AlsaWaveOut::ReturnDone(WaveHeader* header) {
+  header->flags |= kHeaderDone;
+  queue_->Post(target_, kMessageBlockDone, 0, reinterpret_cast<uintptr_t>(header));
+}
+
+void AlsaWaveOut::Run() {
+  std::unique_lock lock(mutex_);
+  auto periodTime = std::chrono::microseconds(1000000ull * periodFrames_ / format_.samplesPerSec);
+  while (!stopping_) {
+    ApplyRequests(lock);
+    ReturnPlayed();
+    if (!paused_ && written_ < held_.Count()) {
+      WriteNextBlock(lock);
+      continue;
+    }
+    changed_.wait_for(lock, periodTime);
+  }
+}
+
+void AlsaWaveOut::ApplyRequests(std::unique_lock<std::mutex>&) {
+  if (dropRequested_) {
+    snd_pcm_drop(pcm_);
+    snd_pcm_prepare(pcm_);
+    dropRequested_ = false;
+    pcmPaused_ = false;
+  }
+  if (paused_ != pcmPaused_) {
+    if (canPause_ && snd_pcm_state(pcm_) == (paused_ ? SND_PCM_STATE_RUNNING : SND_PCM_STATE_PAUSED))
+      snd_pcm_pause(pcm_, paused_ ? 1 : 0);
+    pcmPaused_ = paused_;
+  }
+}
+
+bool AlsaWaveOut::WriteNextBlock(std::unique_lock<std::mutex>& lock) {
+  int index = written_;
+  uint64_t generation = generation_;
+  const uint8_t* data = held_.DataAt(index);
+  long frames = long(held_.LengthAt(index) / format_.blockAlign);
+  // The slot's copy stays put until the block is returned, and returning it
+  // needs this thread or a reset, which the generation reveals.
+  lock.unlock();
+  WriteFrames(data, frames);
+  lock.lock();
+  if (generation != generation_) return false;
+  writtenFrames_ += uint64_t(frames);
+  blockEnd_[index] = writtenFrames_;
+  ++written_;
+  return true;
+}
+
+void AlsaWaveOut::WriteFrames(const uint8_t* data, long frames) {
+  while (frames > 0) {
+    snd_pcm_sframes_t n = snd_pcm_writei(pcm_, data, snd_pcm_uframes_t(frames));
+    if (n < 0) {
+      if (snd_pcm_recover(pcm_, int(n), 1) < 0) return; // give the rest up
+      continue;
+    }
+    data += n * format_.blockAlign;
+    frames -= n;
+  }
+}
+
+void AlsaWaveOut::ReturnPlayed() {
+  if (written_ == 0) return;
+  snd_pcm_sframes_t delay = 0;
+  if (snd_pcm_delay(pcm_, &delay) < 0 || delay < 0) {
+    // Ran dry: everything written has been played.
+    snd_pcm_recover(pcm_, -EPIPE, 1);
+    delay = 0;
+  }
+  uint64_t played = writtenFrames_ - std::min<uint64_t>(uint64_t(delay), writtenFrames_);
+  playedFrames_ = std::max(playedFrames_, played);
+  while (written_ > 0 && blockEnd_[0] <= playedFrames_) {
+    ReturnDone(held_.PopFront());
+    --written_;
+    std::copy(blockEnd_ + 1, blockEnd_ + HeldBlocks::kSlots, blockEnd_);
+  }
+}
+
+} // namespace pcmmix

@@ -1,0 +1,73 @@
+#pragma once
+// Output through an ALSA PCM. A feeder thread owns every call on the PCM: it
+// writes held blocks in order, follows the played position and returns each
+// block done once it has been heard. The mixer's calls only change what the
+// feeder is asked to do.
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "pcmmix/HeldBlocks.h"
+#include "pcmmix/WaveDevice.h"
+
+typedef struct _snd_pcm snd_pcm_t;
+
+namespace pcmmix {
+
+class AlsaWaveOut final : public WaveOut {
+public:
+  // Opens and configures the PCM; gives null with the result number on failure.
+  static std::unique_ptr<AlsaWaveOut> Open(const std::string& pcmName, const WaveFormat& format,
+                                           MessageQueue* queue, WindowHandle target, int& result);
+  ~AlsaWaveOut() override;
+
+  int Prepare(WaveHeader* header) override;
+  int Unprepare(WaveHeader* header) override;
+  int Write(WaveHeader* header) override;
+  int Pause() override;
+  int Restart() override;
+  int Reset() override;
+  int GetPositionBytes(uint64_t& bytes) override;
+
+  unsigned long BufferFrames() const { return bufferFrames_; }
+  unsigned long PeriodFrames() const { return periodFrames_; }
+
+private:
+  AlsaWaveOut(snd_pcm_t* pcm, const WaveFormat& format, MessageQueue* queue, WindowHandle target);
+  bool Configure(int& result);
+  void Run();
+  void ApplyRequests(std::unique_lock<std::mutex>& lock);
+  bool WriteNextBlock(std::unique_lock<std::mutex>& lock);
+  void WriteFrames(const uint8_t* data, long frames);
+  void ReturnPlayed();
+  void ReturnDone(WaveHeader* header);
+
+  snd_pcm_t* pcm_;
+  WaveFormat format_;
+  MessageQueue* queue_;
+  WindowHandle target_;
+  unsigned long bufferFrames_ = 0;
+  unsigned long periodFrames_ = 0;
+  bool canPause_ = false;
+
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  HeldBlocks held_;
+  int written_ = 0;           // held blocks already in the PCM's buffer
+  uint64_t writtenFrames_ = 0; // since the last reset
+  uint64_t playedFrames_ = 0;
+  uint64_t blockEnd_[HeldBlocks::kSlots] = {}; // end frame of each written block, by play order
+  uint64_t generation_ = 0;   // raised by every reset
+  bool paused_ = false;
+  bool pcmPaused_ = false;
+  bool dropRequested_ = false;
+  bool stopping_ = false;
+  std::thread thread_;
+};
+
+// Sends ALSA's own error printing nowhere instead of to stderr.
+void SilenceAlsaErrors();
+
+} // namespace pcmmix

@@ -1,0 +1,35 @@
+#include "pcmmix/HeldBlocks.h"
+
+#include <cstring>
+
+namespace pcmmix {
+
+HeldBlocks::HeldBlocks() : slots_(kSlots), data_(size_t(kSlots) * kMaxBlockBytes) {}
+
+bool HeldBlocks::Push(WaveHeader* header) {
+  if (count_ == kSlots || header->bufferLength > kMaxBlockBytes) return false;
+  int index = (head_ + count_) % kSlots;
+  slots_[index] = {header, header->bufferLength};
+  if (header->bufferLength) std::memcpy(&data_[size_t(index) * kMaxBlockBytes], header->data, header->bufferLength);
+  ++count_;
+  return true;
+}
+
+WaveHeader* HeldBlocks::FrontHeader() const { return slots_[head_].header; }
+const uint8_t* HeldBlocks::FrontData() const { return &data_[size_t(head_) * kMaxBlockBytes]; }
+uint32_t HeldBlocks::FrontLength() const { return slots_[head_].length; }
+
+WaveHeader* HeldBlocks::HeaderAt(int i) const { return slots_[(head_ + i) % kSlots].header; }
+const uint8_t* HeldBlocks::DataAt(int i) const {
+  return &data_[size_t((head_ + i) % kSlots) * kMaxBlockBytes];
+}
+uint32_t HeldBlocks::LengthAt(int i) const { return slots_[(head_ + i) % kSlots].length; }
+
+WaveHeader* HeldBlocks::PopFront() {
+  WaveHeader* header = slots_[head_].header;
+  head_ = (head_ + 1) % kSlots;
+  --count_;
+  return header;
+}
+
+} // namespace pcmmix

@@ -1,0 +1,42 @@
+#pragma once
+// The blocks a device holds, in play order. Write copies the data so the
+// device thread never reads memory the mixer may rewrite; the slots are
+// allocated once when the device opens.
+#include <cstdint>
+#include <vector>
+
+#include "pcmmix/WaveTypes.h"
+
+namespace pcmmix {
+
+class HeldBlocks {
+public:
+  static constexpr int kSlots = 8;
+  static constexpr uint32_t kMaxBlockBytes = 4096;
+
+  HeldBlocks();
+
+  bool Push(WaveHeader* header); // false when full or too long
+  bool Empty() const { return count_ == 0; }
+  int Count() const { return count_; }
+  WaveHeader* FrontHeader() const;
+  const uint8_t* FrontData() const;
+  uint32_t FrontLength() const;
+  WaveHeader* PopFront();
+  // Blocks by play order, 0 = front.
+  WaveHeader* HeaderAt(int i) const;
+  const uint8_t* DataAt(int i) const;
+  uint32_t LengthAt(int i) const;
+
+private:
+  struct Slot {
+    WaveHeader* header = nullptr;
+    uint32_t length = 0;
+  };
+  std::vector<Slot> slots_;
+  std::vector<uint8_t> data_;
+  int head_ = 0;
+  int count_ = 0;
+};
+
+} // namespace pcmmix

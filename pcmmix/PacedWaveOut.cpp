@@ -1,0 +1,167 @@
+#include "pcmmix/PacedWaveOut.h"
+
+#include <algorithm>
+
+namespace pcmmix {
+
+using namespace std::chrono;
+
+PacedWaveOut::PacedWaveOut(const WaveFormat& format, MessageQueue* queue, WindowHandle target,
+                           double speed, std::unique_ptr<PacedSink> sink)
+    : format_(format), queue_(queue), target_(target), speed_(speed), sink_(std::move(sink)) {
+  lastEnd_ = silenceSince_ = Clock::now();
+  thread_ = std::thread([this] { Run(); });
+}
+
+PacedWaveOut::~PacedWaveOut() {
+  {
+    std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  changed_.notify_all();
+  thread_.join();
+}
+
+int PacedWaveOut::Prepare(WaveHeader* header) {
+  header->flags |= kHeaderPrepared;
+  return deviceresult::kOk;
+}
+
+int PacedWaveOut::Unprepare(WaveHeader* header) {
+  header->flags &= ~kHeaderPrepared;
+  return deviceresult::kOk;
+}
+
+int PacedWaveOut::Write(WaveHeader* header) {
+  if (!(header->flags & kHeaderPrepared)) return deviceresult::kUnprepared;
+  {
+    std::lock_guard lock(mutex_);
+    header->flags &= ~kHeaderDone;
+    if (!held_.Push(header)) return deviceresult::kNoMemory;
+  }
+  changed_.notify_all();
+  return deviceresult::kOk;
+}
+
+int PacedWaveOut::Pause() {
+  std::lock_guard lock(mutex_);
+  if (!paused_ && frontStarted_) pausedElapsed_ = Clock::now() - frontStart_;
+  paused_ = true;
+  return deviceresult::kOk;
+}
+
+int PacedWaveOut::Restart() {
+  {
+    std::lock_guard lock(mutex_);
+    if (paused_ && frontStarted_) frontStart_ = Clock::now() - pausedElapsed_;
+    paused_ = false;
+  }
+  changed_.notify_all();
+  return deviceresult::kOk;
+}
+
+int PacedWaveOut::Reset() {
+  {
+    std::lock_guard lock(mutex_);
+    while (!held_.Empty()) ReturnDone(held_.PopFront());
+    frontStarted_ = false;
+    playedBytes_ = 0;
+    pausedElapsed_ = {};
+    silenceSince_ = lastEnd_ = Clock::now();
+    silenceWritten_ = 0;
+  }
+  changed_.notify_all();
+  return deviceresult::kOk;
+}
+
+int PacedWaveOut::GetPositionBytes(uint64_t& bytes) {
+  std::lock_guard lock(mutex_);
+  bytes = playedBytes_;
+  if (frontStarted_ && !Fast()) {
+    Clock::duration elapsed = paused_ ? pausedElapsed_ : Clock::now() - frontStart_;
+    uint64_t into = std::min<uint64_t>(BytesIn(elapsed), held_.FrontLength());
+    bytes += into - into % std::max<uint16_t>(format_.blockAlign, 1);
+  }
+  return deviceresult::kOk;
+}
+
+void PacedWaveOut::ReturnDone(WaveHeader* header) {
+  header->flags |= kHeaderDone;
+  queue_->Post(target_, kMessageBlockDone, 0, reinterpret_cast<uintptr_t>(header));
+}
+
+PacedWaveOut::Clock::duration PacedWaveOut::DurationOf(uint64_t bytes) const {
+  double seconds = double(bytes) / double(std::max<uint32_t>(format_.avgBytesPerSec, 1)) / speed_;
+  return duration_cast<Clock::duration>(duration<double>(seconds));
+}
+
+uint64_t PacedWaveOut::BytesIn(Clock::duration d) const {
+  double seconds = duration<double>(d).count() * speed_;
+  return seconds <= 0 ? 0 : uint64_t(seconds * format_.avgBytesPerSec);
+}
+
+void PacedWaveOut::FlushSilence(Clock::time_point now) {
+  if (Fast() || !sink_ || !sink_->WantsSilence()) return;
+  uint64_t due = BytesIn(now - silenceSince_);
+  due -= due % std::max<uint16_t>(format_.blockAlign, 1);
+  if (due > silenceWritten_) {
+    sink_->Silence(due - silenceWritten_);
+    silenceWritten_ = due;
+  }
+}
+
+void PacedWaveOut::Run() {
+  std::unique_lock lock(mutex_);
+  while (!stopping_) {
+    if (held_.Empty()) RunIdle(lock);
+    else RunFront(lock);
+  }
+  FlushSilence(Clock::now());
+}
+
+void PacedWaveOut::RunIdle(std::unique_lock<std::mutex>& lock) {
+  if (Fast() || !sink_ || !sink_->WantsSilence()) {
+    changed_.wait(lock);
+    return;
+  }
+  changed_.wait_for(lock, milliseconds(20));
+  FlushSilence(Clock::now());
+}
+
+void PacedWaveOut::RunFront(std::unique_lock<std::mutex>& lock) {
+  if (paused_) {
+    changed_.wait(lock);
+    return;
+  }
+  if (!frontStarted_) {
+    Clock::time_point now = Clock::now();
+    FlushSilence(now);
+    // Back to back blocks keep one time line; after a gap the line restarts.
+    frontStart_ = lastEnd_ + milliseconds(5) >= now ? lastEnd_ : now;
+    frontStarted_ = true;
+  }
+  if (Fast()) {
+    FinishFront();
+    return;
+  }
+  Clock::time_point deadline = frontStart_ + DurationOf(held_.FrontLength());
+  if (Clock::now() >= deadline) {
+    lastEnd_ = deadline;
+    FinishFront();
+    return;
+  }
+  changed_.wait_until(lock, deadline);
+}
+
+void PacedWaveOut::FinishFront() {
+  if (sink_) sink_->Played(held_.FrontData(), held_.FrontLength());
+  playedBytes_ += held_.FrontLength();
+  frontStarted_ = false;
+  ReturnDone(held_.PopFront());
+  if (held_.Empty()) {
+    silenceSince_ = Fast() ? Clock::now() : lastEnd_;
+    silenceWritten_ = 0;
+  }
+}
+
+} // namespace pcmmix

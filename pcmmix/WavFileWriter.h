@@ -1,0 +1,31 @@
+#pragma once
+// Writes a PCM WAV file; the sizes in the header are completed by Finish.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "pcmmix/WaveTypes.h"
+
+namespace pcmmix {
+
+class WavFileWriter {
+public:
+  WavFileWriter() = default;
+  ~WavFileWriter();
+  WavFileWriter(const WavFileWriter&) = delete;
+  WavFileWriter& operator=(const WavFileWriter&) = delete;
+
+  bool Open(const std::string& path, const WaveFormat& format);
+  void Write(const uint8_t* data, size_t count);
+  void WriteSilence(uint64_t count, uint8_t level = 128);
+  void Finish();
+  uint64_t DataBytes() const { return dataBytes_; }
+
+private:
+  void WriteHeader();
+  std::FILE* file_ = nullptr;
+  WaveFormat format_;
+  uint64_t dataBytes_ = 0;
+};
+
+} // namespace pcmmix

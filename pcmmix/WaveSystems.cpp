@@ -1,0 +1,172 @@
+#include "pcmmix/WaveSystems.h"
+
+#include <alsa/asoundlib.h>
+
+#include <cstdlib>
+
+#include "pcmmix/AlsaWaveOut.h"
+#include "pcmmix/PacedWaveOut.h"
+#include "pcmmix/WavFileWriter.h"
+
+namespace pcmmix {
+
+bool IsPlayableFormat(const WaveFormat& f) {
+  bool rateOk = f.samplesPerSec == 11025 || f.samplesPerSec == 22050 || f.samplesPerSec == 44100;
+  return f.formatTag == kFormatPcm && f.bitsPerSample == 8 && (f.channels == 1 || f.channels == 2) &&
+         rateOk && f.blockAlign == f.channels;
+}
+
+int DeviceBackend::Query(const WaveFormat& format) const {
+  return IsPlayableFormat(format) ? deviceresult::kOk : deviceresult::kBadFormat;
+}
+
+void DeviceList::Add(std::unique_ptr<DeviceBackend> backend) { backends_.push_back(std::move(backend)); }
+
+int DeviceList::DeviceCount() { return int(backends_.size()); }
+
+DeviceBackend* DeviceList::Find(int device) const {
+  if (device == kMapper) device = 0;
+  if (device < 0 || device >= int(backends_.size())) return nullptr;
+  return backends_[size_t(device)].get();
+}
+
+int DeviceList::GetCaps(int device, DeviceCaps& caps) {
+  DeviceBackend* backend = Find(device);
+  if (!backend) return deviceresult::kBadDeviceId;
+  caps = backend->Caps();
+  return deviceresult::kOk;
+}
+
+int DeviceList::Open(int device, const WaveFormat& format, MessageQueue* queue, WindowHandle target,
+                     std::unique_ptr<WaveOut>& out) {
+  DeviceBackend* backend = Find(device);
+  if (!backend) return deviceresult::kBadDeviceId;
+  return backend->Open(format, queue, target, out);
+}
+
+int DeviceList::QueryFormat(int device, const WaveFormat& format) {
+  DeviceBackend* backend = Find(device);
+  return backend ? backend->Query(format) : deviceresult::kBadDeviceId;
+}
+
+namespace {
+
+class CaptureSink final : public PacedSink {
+public:
+  explicit CaptureSink(std::unique_ptr<WavFileWriter> writer) : writer_(std::move(writer)) {}
+  ~CaptureSink() override { writer_->Finish(); }
+  void Played(const uint8_t* data, uint32_t count) override { writer_->Write(data, count); }
+  void Silence(uint64_t count) override { writer_->WriteSilence(count); }
+  bool WantsSilence() const override { return true; }
+
+private:
+  std::unique_ptr<WavFileWriter> writer_;
+};
+
+class PacedBackend final : public DeviceBackend {
+public:
+  PacedBackend(std::string name, std::string capturePath, double speed)
+      : name_(std::move(name)), capturePath_(std::move(capturePath)), speed_(speed) {}
+
+  DeviceCaps Caps() const override { return {name_, 2, 0}; }
+
+  int Open(const WaveFormat& format, MessageQueue* queue, WindowHandle target,
+           std::unique_ptr<WaveOut>& out) override {
+    if (!IsPlayableFormat(format)) return deviceresult::kBadFormat;
+    std::unique_ptr<PacedSink> sink;
+    if (!capturePath_.empty()) {
+      auto writer = std::make_unique<WavFileWriter>();
+      if (!writer->Open(capturePath_, format)) return deviceresult::kError;
+      sink = std::make_unique<CaptureSink>(std::move(writer));
+    }
+    out = std::make_unique<PacedWaveOut>(format, queue, target, speed_, std::move(sink));
+    return deviceresult::kOk;
+  }
+
+private:
+  std::string name_;
+  std::string capturePath_;
+  double speed_;
+};
+
+class AlsaBackend final : public DeviceBackend {
+public:
+  explicit AlsaBackend(std::string pcmName) : pcmName_(std::move(pcmName)) {}
+  DeviceCaps Caps() const override { return {"ALSA " + pcmName_.substr(0, 26), 2, 0}; }
+  int Open(const WaveFormat& format, MessageQueue* queue, WindowHandle target,
+           std::unique_ptr<WaveOut>& out) override {
+    int result = deviceresult::kError;
+    out = AlsaWaveOut::Open(pcmName_, format, queue, target, result);
+    return out ? deviceresult::kOk : result;
+  }
+
+private:
+  std::string pcmName_;
+};
+
+bool EndsWith(const std::string& s, const std::string& tail) {
+  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+} // namespace
+
+std::unique_ptr<DeviceBackend> MakeNullBackend(double speed) {
+  return std::make_unique<PacedBackend>("Null output", "", speed);
+}
+
+std::unique_ptr<DeviceBackend> MakeCaptureBackend(const std::string& wavPath, double speed) {
+  return std::make_unique<PacedBackend>("WAV capture", wavPath, speed);
+}
+
+std::unique_ptr<DeviceBackend> MakeAlsaBackend(const std::string& pcmName) {
+  return std::make_unique<AlsaBackend>(pcmName);
+}
+
+bool AlsaDeviceOpens(const std::string& pcmName) {
+  SilenceAlsaErrors();
+  snd_pcm_t* pcm = nullptr;
+  if (snd_pcm_open(&pcm, pcmName.c_str(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0)
+    return false;
+  snd_pcm_close(pcm);
+  return true;
+}
+
+DeviceChoice ParseDeviceChoice(const std::string& text) {
+  DeviceChoice choice;
+  if (text == "alsa") choice.kind = DeviceChoice::Kind::Alsa;
+  else if (text == "null") choice.kind = DeviceChoice::Kind::Null;
+  else if (text.rfind("capture:", 0) == 0 && text.size() > 8) {
+    choice.kind = DeviceChoice::Kind::Capture;
+    choice.capturePath = text.substr(8);
+    if (!EndsWith(choice.capturePath, ".wav") && !EndsWith(choice.capturePath, ".WAV"))
+      choice.capturePath += "/effects.wav";
+  }
+  return choice;
+}
+
+DeviceChoice DeviceChoiceFromEnvironment() {
+  const char* value = std::getenv("IKEASOBI_AUDIO");
+  return ParseDeviceChoice(value ? value : "");
+}
+
+std::unique_ptr<WaveSystem> MakeWaveSystem(const DeviceChoice& choice) {
+  auto list = std::make_unique<DeviceList>();
+  switch (choice.kind) {
+  case DeviceChoice::Kind::Alsa:
+    list->Add(MakeAlsaBackend());
+    break;
+  case DeviceChoice::Kind::Null:
+    list->Add(MakeNullBackend(choice.speed));
+    break;
+  case DeviceChoice::Kind::Capture:
+    list->Add(MakeCaptureBackend(choice.capturePath, choice.speed));
+    break;
+  case DeviceChoice::Kind::Automatic:
+    if (AlsaDeviceOpens()) list->Add(MakeAlsaBackend());
+    list->Add(MakeNullBackend(choice.speed));
+    break;
+  }
+  return list;
+}
+
+} // namespace pcmmix

@@ -1,0 +1,55 @@
+#pragma once
+// The device lists the mixer can be given: the ALSA device when it opens,
+// then the null device, so a machine without sound still runs silently.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "pcmmix/WaveDevice.h"
+
+namespace pcmmix {
+
+class DeviceBackend {
+public:
+  virtual ~DeviceBackend() = default;
+  virtual DeviceCaps Caps() const = 0;
+  virtual int Open(const WaveFormat& format, MessageQueue* queue, WindowHandle target,
+                   std::unique_ptr<WaveOut>& out) = 0;
+  virtual int Query(const WaveFormat& format) const;
+};
+
+// Devices by number; the mapper is the first of them.
+class DeviceList final : public WaveSystem {
+public:
+  void Add(std::unique_ptr<DeviceBackend> backend);
+  int DeviceCount() override;
+  int GetCaps(int device, DeviceCaps& caps) override;
+  int Open(int device, const WaveFormat& format, MessageQueue* queue, WindowHandle target,
+           std::unique_ptr<WaveOut>& out) override;
+  int QueryFormat(int device, const WaveFormat& format) override;
+
+private:
+  DeviceBackend* Find(int device) const;
+  std::vector<std::unique_ptr<DeviceBackend>> backends_;
+};
+
+// speed: 1 = real time, 0 = as fast as possible.
+std::unique_ptr<DeviceBackend> MakeNullBackend(double speed = 1.0);
+std::unique_ptr<DeviceBackend> MakeCaptureBackend(const std::string& wavPath, double speed = 1.0);
+std::unique_ptr<DeviceBackend> MakeAlsaBackend(const std::string& pcmName = "default");
+bool AlsaDeviceOpens(const std::string& pcmName = "default");
+
+struct DeviceChoice {
+  enum class Kind { Automatic, Alsa, Null, Capture } kind = Kind::Automatic;
+  std::string capturePath;
+  double speed = 1.0;
+};
+
+// "alsa", "null", "capture:FILE.wav" or "capture:DIR" (DIR/effects.wav);
+// anything else chooses automatically.
+DeviceChoice ParseDeviceChoice(const std::string& text);
+// From IKEASOBI_AUDIO.
+DeviceChoice DeviceChoiceFromEnvironment();
+std::unique_ptr<WaveSystem> MakeWaveSystem(const DeviceChoice& choice);
+
+} // namespace pcmmix
