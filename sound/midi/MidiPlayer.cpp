@@ -1,0 +1,331 @@
+#include "sound/midi/MidiPlayer.h"
+
+#include <alsa/asoundlib.h>
+#include <fluidsynth.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <mutex>
+#include <thread>
+
+#include "sound/midi/WavFile.h"
+
+namespace ikea {
+namespace {
+
+constexpr int kChannels = 2;
+// Frames rendered per step by the capture thread and by RenderMidiToWav.
+constexpr int kBlockFrames = 1024;
+
+void Quiet(int, const char*, void*) {}
+void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+// FluidSynth reports problems on stderr by default; the game shows none.
+void SilenceSynthLog() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
+      fluid_set_log_function(level, Quiet, nullptr);
+  });
+}
+
+// The soundfont loader reports a truncated or foreign file on stderr, so
+// such files are refused before it sees them.
+bool LooksLikeSoundfont(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  char h[12];
+  if (!in.read(h, sizeof h)) return false;
+  if (std::memcmp(h, "RIFF", 4) != 0 || std::memcmp(h + 8, "sfbk", 4) != 0) return false;
+  const uint64_t riffSize = static_cast<uint8_t>(h[4]) | static_cast<uint8_t>(h[5]) << 8 |
+                            static_cast<uint8_t>(h[6]) << 16 |
+                            static_cast<uint64_t>(static_cast<uint8_t>(h[7])) << 24;
+  std::error_code ec;
+  const uintmax_t size = std::filesystem::file_size(p, ec);
+  return !ec && riffSize + 8 <= size;
+}
+
+// The file's bytes when it can be read and starts like a standard MIDI file.
+bool ReadMidiFile(const std::filesystem::path& p, std::vector<char>& bytes) {
+  std::ifstream in(p, std::ios::binary);
+  if (!in) return false;
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad() && bytes.size() >= 14 && std::memcmp(bytes.data(), "MThd", 4) == 0;
+}
+
+} // namespace
+
+std::filesystem::path FindGmSoundfont() {
+  static const char* const kCandidates[] = {
+      "/usr/share/sounds/sf2/default-GM.sf2",
+      "/usr/share/sounds/sf2/TimGM6mb.sf2",
+      "/usr/share/sounds/sf3/default-GM.sf3",
+      "/usr/share/soundfonts/default.sf2",
+  };
+  std::error_code ec;
+  for (const char* c : kCandidates)
+    if (std::filesystem::is_regular_file(c, ec)) return c;
+  return {};
+}
+
+MidiOptions MidiOptionsFromEnvironment() {
+  MidiOptions o;
+  const char* v = std::getenv("IKEASOBI_AUDIO");
+  if (!v) return o;
+  const std::string value = v;
+  if (value == "null") {
+    o.output = MidiOutput::Null;
+  } else if (value.rfind("capture:", 0) == 0) {
+    o.output = MidiOutput::Capture;
+    o.captureFile = std::filesystem::path(value.substr(8)) / "music.wav";
+  }
+  return o;
+}
+
+struct MidiPlayer::Impl {
+  MidiOutput output;
+  int sampleRate;
+  std::filesystem::path fileName;
+  std::vector<char> tune;  // the open file's bytes; empty when nothing is open
+
+  // Everything below is guarded by mutex: the audio driver's thread and the
+  // capture thread render while the caller starts and stops tunes.
+  mutable std::mutex mutex;
+  fluid_settings_t* settings = nullptr;
+  fluid_synth_t* synth = nullptr;
+  fluid_player_t* player = nullptr;
+  bool clearTailAfterRender = false;
+  WavFile capture;
+
+  fluid_audio_driver_t* driver = nullptr;
+  std::thread pacer;
+  std::condition_variable wake;
+  bool quit = false;
+
+  explicit Impl(const MidiOptions& o) : output(o.output), sampleRate(o.sampleRate) {
+    if (sampleRate < 8000 || sampleRate > 96000) sampleRate = 44100;
+    SilenceSynthLog();
+    CreateSynth(o.soundfonts);
+    if (output == MidiOutput::Capture || (output == MidiOutput::Manual && !o.captureFile.empty())) {
+      if (!capture.Create(o.captureFile, sampleRate, kChannels) && output == MidiOutput::Capture)
+        output = MidiOutput::Null;
+    }
+    if (output == MidiOutput::Audio && !StartDriver()) output = MidiOutput::Null;
+    if (output == MidiOutput::Capture) pacer = std::thread([this] { PaceCapture(); });
+  }
+
+  ~Impl() {
+    if (pacer.joinable()) {
+      {
+        std::lock_guard lock(mutex);
+        quit = true;
+      }
+      wake.notify_all();
+      pacer.join();
+    }
+    if (driver) delete_fluid_audio_driver(driver);
+    if (player) delete_fluid_player(player);
+    if (synth) delete_fluid_synth(synth);
+    if (settings) delete_fluid_settings(settings);
+  }
+
+  void CreateSynth(const std::vector<std::filesystem::path>& wanted) {
+    settings = new_fluid_settings();
+    if (!settings) return;
+    fluid_settings_setnum(settings, "synth.sample-rate", sampleRate);
+    fluid_settings_setnum(settings, "synth.gain", 0.4);
+    fluid_settings_setint(settings, "synth.cpu-cores", 1);
+    fluid_settings_setstr(settings, "audio.driver", "alsa");
+    synth = new_fluid_synth(settings);
+    if (!synth) return;
+    std::vector<std::filesystem::path> fonts = wanted;
+    if (fonts.empty()) {
+      const auto gm = FindGmSoundfont();
+      if (!gm.empty()) fonts.push_back(gm);
+    }
+    for (const auto& f : fonts)
+      if (LooksLikeSoundfont(f) && fluid_synth_sfload(synth, f.c_str(), 1) != FLUID_FAILED) return;
+    delete_fluid_synth(synth);
+    synth = nullptr;
+  }
+
+  static int RenderForDriver(void* data, int len, int nfx, float* fx[], int nout, float* out[]) {
+    auto* self = static_cast<Impl*>(data);
+    std::lock_guard lock(self->mutex);
+    const int rc = fluid_synth_process(self->synth, len, nfx, fx, nout, out);
+    self->AfterRenderLocked();
+    return rc;
+  }
+
+  bool StartDriver() {
+    if (!synth) return false;
+    // No sound card at all: stay silent without asking ALSA, which would
+    // complain on stderr.
+    int card = -1;
+    if (snd_card_next(&card) < 0 || card < 0) return false;
+    snd_lib_error_set_handler(QuietAlsa);
+    driver = new_fluid_audio_driver2(settings, RenderForDriver, this);
+    snd_lib_error_set_handler(nullptr);
+    return driver != nullptr;
+  }
+
+  // Renders in real time: each block is written once the clock has reached
+  // its start, so the file runs in step with the game.
+  void PaceCapture() {
+    std::vector<int16_t> block(kBlockFrames * kChannels);
+    const auto start = std::chrono::steady_clock::now();
+    int64_t frames = 0;
+    std::unique_lock lock(mutex);
+    while (!quit) {
+      const auto due = start + std::chrono::microseconds(frames * 1000000 / sampleRate);
+      if (wake.wait_until(lock, due, [this] { return quit; })) break;
+      RenderLocked(block.data(), kBlockFrames);
+      if (!capture.Append(block.data(), kBlockFrames)) break;
+      frames += kBlockFrames;
+    }
+  }
+
+  void RenderLocked(int16_t* stereo, int frames) {
+    if (synth)
+      fluid_synth_write_s16(synth, frames, stereo, 0, 2, stereo, 1, 2);
+    else
+      std::memset(stereo, 0, sizeof(int16_t) * kChannels * static_cast<size_t>(frames));
+    AfterRenderLocked();
+  }
+
+  void AfterRenderLocked() {
+    if (clearTailAfterRender) {
+      fluid_synth_system_reset(synth);
+      clearTailAfterRender = false;
+    }
+  }
+
+  // Ends the tune and everything still sounding, reverb tails included.
+  void SilenceLocked() {
+    if (player) {
+      fluid_player_stop(player);
+      delete_fluid_player(player);
+      player = nullptr;
+    }
+    if (synth) {
+      // The reset clears controllers and the reverb and chorus tails; only
+      // the sounds-off that follows it cuts the voices still sounding.
+      fluid_synth_system_reset(synth);
+      fluid_synth_all_sounds_off(synth, -1);
+    }
+  }
+
+  // Stop: besides cutting the voices, the reverb and chorus must forget the
+  // last block those voices fed them, or a faint tail sounds on. That needs
+  // one more reset once a block has been rendered after the cut.
+  void StopLocked() {
+    SilenceLocked();
+    clearTailAfterRender = synth != nullptr;
+  }
+};
+
+MidiPlayer::MidiPlayer(const MidiOptions& options) : impl_(std::make_unique<Impl>(options)) {}
+MidiPlayer::~MidiPlayer() = default;
+
+void MidiPlayer::SetFileName(const std::filesystem::path& file) { impl_->fileName = file; }
+const std::filesystem::path& MidiPlayer::FileName() const { return impl_->fileName; }
+
+bool MidiPlayer::Open() {
+  Close();
+  std::vector<char> bytes;
+  if (!ReadMidiFile(impl_->fileName, bytes)) return false;
+  impl_->tune = std::move(bytes);
+  return true;
+}
+
+bool MidiPlayer::Play() {
+  if (impl_->tune.empty()) return false;
+  std::lock_guard lock(impl_->mutex);
+  if (!impl_->synth) return false;
+  // The old tune's faint tail is masked by the new one; a reset after the
+  // first block would undo the new tune's program changes.
+  impl_->SilenceLocked();
+  impl_->clearTailAfterRender = false;
+  fluid_player_t* p = new_fluid_player(impl_->synth);
+  if (!p) return false;
+  if (fluid_player_add_mem(p, impl_->tune.data(), impl_->tune.size()) != FLUID_OK ||
+      fluid_player_play(p) != FLUID_OK) {
+    delete_fluid_player(p);
+    return false;
+  }
+  impl_->player = p;
+  return true;
+}
+
+void MidiPlayer::Stop() {
+  std::lock_guard lock(impl_->mutex);
+  impl_->StopLocked();
+}
+
+void MidiPlayer::Close() {
+  Stop();
+  impl_->tune.clear();
+}
+
+bool MidiPlayer::IsOpen() const { return !impl_->tune.empty(); }
+
+bool MidiPlayer::IsPlaying() const {
+  std::lock_guard lock(impl_->mutex);
+  return impl_->player && fluid_player_get_status(impl_->player) == FLUID_PLAYER_PLAYING;
+}
+
+bool MidiPlayer::HasSynth() const {
+  std::lock_guard lock(impl_->mutex);
+  return impl_->synth != nullptr;
+}
+
+MidiOutput MidiPlayer::Output() const { return impl_->output; }
+int MidiPlayer::SampleRate() const { return impl_->sampleRate; }
+
+void MidiPlayer::Render(int16_t* stereo, int frames) {
+  if (frames <= 0) return;
+  if (impl_->output != MidiOutput::Manual) {
+    std::memset(stereo, 0, sizeof(int16_t) * kChannels * static_cast<size_t>(frames));
+    return;
+  }
+  std::lock_guard lock(impl_->mutex);
+  impl_->RenderLocked(stereo, frames);
+  if (impl_->capture.IsOpen()) impl_->capture.Append(stereo, frames);
+}
+
+bool RenderMidiToWav(const std::filesystem::path& midi, const std::filesystem::path& wav,
+                     double seconds, const std::filesystem::path& soundfont) {
+  std::vector<char> bytes;
+  if (!ReadMidiFile(midi, bytes)) return false;  // before the slow soundfont load
+  MidiOptions o;
+  o.output = MidiOutput::Manual;
+  if (!soundfont.empty()) o.soundfonts.push_back(soundfont);
+  MidiPlayer player(o);
+  player.SetFileName(midi);
+  if (!player.HasSynth() || !player.Open() || !player.Play()) return false;
+
+  WavFile out;
+  if (!out.Create(wav, player.SampleRate(), kChannels)) return false;
+  const double wanted = seconds > 0 ? seconds * player.SampleRate() : 0;
+  int64_t left = wanted < 1e12 ? static_cast<int64_t>(wanted) : 0;
+  std::vector<int16_t> block(kBlockFrames * kChannels);
+  bool ok = true;
+  while (ok && left > 0) {
+    const int frames = static_cast<int>(std::min<int64_t>(left, kBlockFrames));
+    player.Render(block.data(), frames);
+    ok = out.Append(block.data(), frames);
+    left -= frames;
+  }
+  out.Close();
+  if (!ok) {
+    std::error_code ec;
+    std::filesystem::remove(wav, ec);
+  }
+  return ok;
+}
+
+} // namespace ikea

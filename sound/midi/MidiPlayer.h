@@ -1,0 +1,86 @@
+#pragma once
+// The game's music: one General MIDI synthesiser that plays one MIDI file at
+// a time, driven like a media-player widget (file name, open, play, stop).
+// Nothing here throws or prints; without a soundfont, a readable file or an
+// audio device the music is simply silent.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ikea {
+
+enum class MidiOutput {
+  Audio,    // the default audio device; silent when none can be opened
+  Null,     // nothing is rendered and nothing sounds
+  Capture,  // rendered in real time by a thread of the player's own into a WAV file
+  Manual,   // rendered only by Render(), for tests and offline use
+};
+
+struct MidiOptions {
+  MidiOutput output = MidiOutput::Audio;
+  // Capture: the WAV file (16-bit stereo at sampleRate). Manual: when set,
+  // everything Render() produces is written there too.
+  std::filesystem::path captureFile;
+  // Soundfonts to try in order; empty: the system's General MIDI soundfont.
+  std::vector<std::filesystem::path> soundfonts;
+  int sampleRate = 44100;
+};
+
+// The output chosen by IKEASOBI_AUDIO: unset (or anything else) = Audio,
+// "null" = Null, "capture:DIR" = Capture into DIR/music.wav.
+MidiOptions MidiOptionsFromEnvironment();
+
+// The first General MIDI soundfont installed, or an empty path.
+std::filesystem::path FindGmSoundfont();
+
+class MidiPlayer {
+public:
+  explicit MidiPlayer(const MidiOptions& options = {});
+  ~MidiPlayer();
+  MidiPlayer(const MidiPlayer&) = delete;
+  MidiPlayer& operator=(const MidiPlayer&) = delete;
+
+  void SetFileName(const std::filesystem::path& file);
+  const std::filesystem::path& FileName() const;
+
+  // Closes what was open, which ends its music, then reads the file named by
+  // SetFileName. False when it is missing or not a MIDI file; nothing is
+  // open then.
+  bool Open();
+  // Starts the open tune from its beginning; false when nothing is open or
+  // there is no synthesiser. A tune plays once.
+  bool Play();
+  // Ends the music at once, notes and effect tails included. The tune stays
+  // open, so Play starts it again.
+  void Stop();
+  // Stops and forgets the open tune.
+  void Close();
+
+  bool IsOpen() const;
+  // True from Play until the tune ends or is stopped.
+  bool IsPlaying() const;
+  // True when a soundfont was loaded (otherwise every tune is silent).
+  bool HasSynth() const;
+  // What the output ended up as: Audio falls back to Null without a device.
+  MidiOutput Output() const;
+  int SampleRate() const;
+
+  // Manual output only: renders frames of interleaved 16-bit stereo into
+  // `stereo` (2 * frames values), advancing the tune. Other outputs leave the
+  // buffer silent.
+  void Render(int16_t* stereo, int frames);
+
+private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+// Renders `seconds` of a MIDI file into a 16-bit stereo WAV file, silence
+// after the tune's end included. False (and no file) when the MIDI file
+// cannot be opened, no soundfont is found or the WAV cannot be written.
+bool RenderMidiToWav(const std::filesystem::path& midi, const std::filesystem::path& wav,
+                     double seconds, const std::filesystem::path& soundfont = {});
+
+} // namespace ikea
