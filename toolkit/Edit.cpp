@@ -24,7 +24,10 @@ Edit::Edit(QWidget* parent) : QLineEdit(parent) {
   auto* limit = new ByteLimit(this);
   limit->setParent(this);
   setValidator(limit);
-  connect(this, &QLineEdit::textChanged, this, [this] { RunHandler(onChange); });
+  connect(this, &QLineEdit::textChanged, this, [this] {
+    accepted_ = text();
+    RunHandler(onChange);
+  });
 }
 
 void Edit::SetText(const Text& cp932Text) { setText(DisplayText(cp932Text)); }
@@ -36,11 +39,11 @@ bool Edit::Accepts(const QString& candidate) const {
   if (!bytes) return false;
   if (maxBytes_ <= 0 || *bytes <= maxBytes_) return true;
   // A text set longer than the limit may still be shortened.
-  return *bytes <= Cp932Length(text()).value_or(0);
+  return *bytes <= Cp932Length(accepted_).value_or(0);
 }
 
 QString Edit::FittingPart(const QString& inserted) const {
-  QString before = text();
+  QString before = accepted_;
   int from = hasSelectedText() ? selectionStart() : cursorPosition();
   int length = hasSelectedText() ? static_cast<int>(selectedText().size()) : 0;
   QString fitting;

@@ -35,6 +35,7 @@ private:
   QString FittingPart(const QString& inserted) const;
 
   int maxBytes_ = 0;
+  QString accepted_;  // the text before the change being checked
 };
 
 }  // namespace ikea::tk

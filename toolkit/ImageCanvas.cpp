@@ -1,6 +1,7 @@
 #include "toolkit/ImageCanvas.h"
 
 #include <QPainter>
+#include <QPainterPath>
 
 #include "toolkit/Colour.h"
 #include "toolkit/Fonts.h"
@@ -38,35 +39,29 @@ void ImageCanvas::Ellipse(int x1, int y1, int x2, int y2) { DrawShape(Shape::Ell
 void ImageCanvas::Rectangle(int x1, int y1, int x2, int y2) { DrawShape(Shape::Rectangle, x1, y1, x2, y2); }
 
 void ImageCanvas::DrawShape(Shape shape, int x1, int y1, int x2, int y2) {
-  QRect box = QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1));
-  if (box.width() <= 0 || box.height() <= 0) return;
+  // Shapes are filled areas, each pixel taken when its centre lies inside:
+  // the brush fills the inside, the pen a ring of its width along the edge.
+  QRectF outer(QPointF(std::min(x1, x2), std::min(y1, y2)), QPointF(std::max(x1, x2), std::max(y1, y2)));
+  if (outer.width() <= 0 || outer.height() <= 0) return;
   QImage& image = target_();
   if (image.isNull()) return;
+  QRectF inner = outer.adjusted(penWidth_, penWidth_, -penWidth_, -penWidth_);
+  auto addShape = [shape](QPainterPath& path, const QRectF& box) {
+    if (shape == Shape::Rectangle) path.addRect(box); else path.addEllipse(box);
+  };
+  QPainterPath ring;
+  ring.setFillRule(Qt::OddEvenFill);
+  addShape(ring, outer);
+  QPainterPath inside;
+  if (inner.width() > 0 && inner.height() > 0) {
+    addShape(ring, inner);
+    addShape(inside, inner);
+  }
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing, false);
-  if (!brushClear_) {
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(ToQColor(brush_));
-    if (shape == Shape::Rectangle) {
-      painter.fillRect(box, ToQColor(brush_));
-    } else {
-      painter.drawEllipse(QRectF(box).adjusted(0, 0, 1, 1));  // fills the pixels whose centres lie inside
-    }
-  }
-  // The pen lies inside the box: a width-w pen covers w pixels from each edge.
-  QPen pen(ToQColor(pen_));
-  pen.setWidth(penWidth_);
-  pen.setJoinStyle(Qt::MiterJoin);
-  painter.setPen(pen);
-  painter.setBrush(Qt::NoBrush);
-  double inset = penWidth_ / 2.0;
-  QRectF outline = QRectF(box).adjusted(0, 0, 1, 1).adjusted(inset, inset, -inset, -inset);
-  if (outline.width() < 0 || outline.height() < 0) outline = QRectF(box).adjusted(0.5, 0.5, 0.5, 0.5);
-  if (shape == Shape::Rectangle) {
-    painter.drawRect(outline);
-  } else {
-    painter.drawEllipse(outline);
-  }
+  painter.setPen(Qt::NoPen);
+  if (!brushClear_ && !inside.isEmpty()) painter.fillPath(inside, ToQColor(brush_));
+  painter.fillPath(ring, ToQColor(pen_));
   painter.end();
   Changed();
 }
