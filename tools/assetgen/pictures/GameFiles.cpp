@@ -8,7 +8,8 @@
 #include <unistd.h>
 
 #include "game/Cp932.h"
-#include "game/GameState.h"
+#include "game/SaveFile.h"
+#include "game/StartChoices.h"
 #include "tools/assetgen/pictures/ImageFiles.h"
 #include "tools/assetgen/pictures/Mascot.h"
 #include "tools/assetgen/pictures/RaceTrack.h"
@@ -35,57 +36,6 @@ constexpr std::size_t kMaxNameBytes = 16;
 void AppendLine(std::string& out, const std::string& line) {
   out += line;
   out += "\r\n";
-}
-
-template <typename Array> void AppendNumbers(std::string& out, const Array& values) {
-  for (auto v : values) AppendLine(out, std::to_string(v));
-}
-
-template <typename Array> void AppendTexts(std::string& out, const Array& values) {
-  for (const auto& v : values) AppendLine(out, v);
-}
-
-// The saved record in the save file's fixed item order.
-std::string SaveText(const tmy& s) {
-  std::string out;
-  AppendNumbers(out, s.TankKind);
-  AppendNumbers(out, s.TankSize);
-  AppendLine(out, std::to_string(s.Bullets));
-  AppendLine(out, std::to_string(s.LineWear));
-  AppendLine(out, std::to_string(s.Money));
-  AppendTexts(out, s.TankName);
-  AppendNumbers(out, s.TankSpeed);
-  AppendNumbers(out, s.TankStrength);
-  AppendLine(out, std::to_string(s.Shrimp));
-  AppendLine(out, std::to_string(s.Milk));
-  AppendLine(out, std::to_string(s.JisuDama));
-  AppendNumbers(out, s.TankGuts);
-  AppendNumbers(out, s.TankWits);
-  AppendNumbers(out, s.TankCups1);
-  AppendLine(out, std::to_string(s.Sardines));
-  AppendLine(out, std::to_string(s.GunLevel));
-  AppendLine(out, std::to_string(s.Tries));
-  AppendLine(out, std::to_string(s.LineStrength));
-  AppendNumbers(out, s.TankHunger);
-  AppendLine(out, std::to_string(s.Beans));
-  AppendNumbers(out, s.TankCups2);
-  AppendNumbers(out, s.TankCups3);
-  AppendNumbers(out, s.TankCups4);
-  AppendNumbers(out, s.TankCups5);
-  AppendNumbers(out, s.TankCups6);
-  AppendTexts(out, s.TankTime);
-  AppendLine(out, std::to_string(s.ReelLevel));
-  AppendLine(out, std::to_string(s.Hour));
-  return out;
-}
-
-tmy NewGameRecord() {
-  tmy s;  // every slot empty, every count zero
-  s.Money = 100;
-  s.Bullets = 20;
-  s.LineStrength = 280;
-  s.Hour = 8;
-  return s;
 }
 
 void WriteWhole(int fd, const std::string& text, const fs::path& path) {
@@ -164,7 +114,7 @@ void WriteRivalNames(const fs::path& gameDir) {
   ::close(fd);
 }
 
-std::string NewGameSaveText() { return SaveText(NewGameRecord()); }
+std::string NewGameSaveText() { return SaveFileText(NewGameState()); }
 
 bool WriteFirstSaveIfMissing(const fs::path& gameDir) {
   const fs::path path = gameDir / "dat" / "my.dat";

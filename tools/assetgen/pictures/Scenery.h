@@ -17,7 +17,8 @@ constexpr int kTankHeight = 73;
 
 enum class PondLight { Day, Twilight, Night };
 
-// All need a QGuiApplication (fonts). `frame` is 0..5.
+// All need a QGuiApplication (fonts). `frame` is 0..5; frame 6 is frame 0
+// again.
 QImage DrawTitleFrame(int frame);
 QImage DrawPondFrame(PondLight light, int frame);
 QImage DrawBackground();
