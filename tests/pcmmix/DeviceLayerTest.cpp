@@ -1,0 +1,189 @@
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "pcmmix/PacedWaveOut.h"
+#include "pcmmix/RiffReader.h"
+#include "pcmmix/WaveSystems.h"
+#include "tests/pcmmix/PcmMixTestSupport.h"
+
+namespace pcmmix::test {
+namespace {
+
+std::string WriteTemp(const std::string& name, const std::string& text) {
+  std::string path = ::testing::TempDir() + name;
+  std::ofstream(path) << text;
+  return path;
+}
+
+TEST(IniFileProfile, readsLikeAWindowsProfile) {
+  IniFileProfile ini(WriteTemp("pcmmix_profile.ini",
+                               "; comment\n[General]\r\nwaveoutdevice = 3\r\n"
+                               "[Default]\nWaveBlocks=12abc\nRemix=\nBad=x\nNeg=-4\n"
+                               "[other]\nWaveBlocks=99\n"));
+  EXPECT_EQ(ini.ReadInt("general", "WaveOutDevice", 0), 3);
+  EXPECT_EQ(ini.ReadInt("DEFAULT", "waveblocks", 0), 12);
+  EXPECT_EQ(ini.ReadInt("default", "Remix", 7), 7); // empty value: the default
+  EXPECT_EQ(ini.ReadInt("default", "Bad", 7), 0);
+  EXPECT_EQ(ini.ReadInt("default", "Neg", 0), -4);
+  EXPECT_EQ(ini.ReadInt("default", "Missing", 5), 5);
+  EXPECT_EQ(IniFileProfile("/nonexistent/PCMMIX.INI").ReadInt("a", "b", 9), 9);
+  EXPECT_EQ(LeadingInteger("99999999999999"), 2147483647);
+}
+
+TEST(RiffReader, findsAFormAndItsChunksAndClipsClaimedSizes) {
+  auto image = RiffWave({Chunk("fmt ", FmtBody(1, 1, 11025, 8)), Chunk("data", {1, 2, 3})});
+  image.resize(image.size() - 2); // the data chunk's last bytes are missing
+  MemoryByteSource source(image.data(), image.size());
+  RiffReader riff(source);
+  RiffChunk form, data;
+  ASSERT_TRUE(riff.FindForm(FourCc("WAVE"), form));
+  ASSERT_TRUE(riff.FindChunk(form, FourCc("data"), 0, data));
+  EXPECT_EQ(data.size, 3u);
+  EXPECT_EQ(riff.AvailableBytes(data), 2u);
+  EXPECT_FALSE(riff.FindChunk(form, FourCc("LIST"), 0, data));
+}
+
+TEST(PostedMessageQueue, dropsMessagesForDestroyedTargetsAndRefusesWhenFull) {
+  PostedMessageQueue q(2);
+  RecordingTarget a;
+  WindowHandle h = q.CreateTarget(&a);
+  EXPECT_TRUE(q.Post(h, 1, 2, 3));
+  EXPECT_TRUE(q.Post(h, 4, 5, 6));
+  EXPECT_FALSE(q.Post(h, 7, 8, 9));
+  EXPECT_EQ(q.DispatchPending(), 2);
+  ASSERT_EQ(a.messages.size(), 2u);
+  EXPECT_EQ(a.messages[1].l, 6u);
+  q.Post(h, 1, 0, 0);
+  q.DestroyTarget(h);
+  EXPECT_EQ(q.DispatchPending(), 0);
+  EXPECT_FALSE(q.Post(h, 1, 0, 0));
+}
+
+class Blocks {
+public:
+  explicit Blocks(uint32_t length) {
+    for (int i = 0; i < 3; ++i) {
+      data[i].assign(length, uint8_t(10 + i));
+      headers[i].data = data[i].data();
+      headers[i].bufferLength = length;
+    }
+  }
+  std::vector<uint8_t> data[3];
+  WaveHeader headers[3];
+};
+
+TEST(NullDevice, asFastAsPossibleReturnsEveryBlockInOrderAndCountsBytes) {
+  PostedMessageQueue q;
+  RecordingTarget target;
+  WindowHandle h = q.CreateTarget(&target);
+  WaveFormat format{1, 1, 11025, 11025, 1, 8};
+  std::unique_ptr<WaveOut> device;
+  ASSERT_EQ(MakeNullBackend(0)->Open(format, &q, h, device), 0);
+  Blocks blocks(512);
+  for (auto& header : blocks.headers) {
+    device->Prepare(&header);
+    ASSERT_EQ(device->Write(&header), 0);
+  }
+  while (target.messages.size() < 3) q.WaitAndDispatch();
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(target.messages[size_t(i)].l, reinterpret_cast<uintptr_t>(&blocks.headers[i]));
+    EXPECT_TRUE(blocks.headers[i].flags & kHeaderDone);
+  }
+  uint64_t position = 0;
+  device->GetPositionBytes(position);
+  EXPECT_EQ(position, 1536u);
+  device->Reset();
+  device->GetPositionBytes(position);
+  EXPECT_EQ(position, 0u);
+}
+
+TEST(NullDevice, resetReturnsHeldBlocksWhilePaused) {
+  PostedMessageQueue q;
+  RecordingTarget target;
+  WindowHandle h = q.CreateTarget(&target);
+  std::unique_ptr<WaveOut> device;
+  ASSERT_EQ(MakeNullBackend(1)->Open({1, 1, 11025, 11025, 1, 8}, &q, h, device), 0);
+  Blocks blocks(4096);
+  device->Pause();
+  for (auto& header : blocks.headers) {
+    device->Prepare(&header);
+    device->Write(&header);
+  }
+  device->Reset();
+  EXPECT_EQ(q.DispatchPending(), 3);
+  for (auto& header : blocks.headers) EXPECT_TRUE(header.flags & kHeaderDone);
+}
+
+TEST(CaptureDevice, writesTheExactStreamToAValidWaveFile) {
+  std::string path = ::testing::TempDir() + "pcmmix_capture.wav";
+  PostedMessageQueue q;
+  RecordingTarget target;
+  WindowHandle h = q.CreateTarget(&target);
+  WaveFormat format{1, 2, 22050, 44100, 2, 8};
+  {
+    std::unique_ptr<WaveOut> device;
+    ASSERT_EQ(MakeCaptureBackend(path, 0)->Open(format, &q, h, device), 0);
+    Blocks blocks(1000);
+    for (auto& header : blocks.headers) {
+      device->Prepare(&header);
+      device->Write(&header);
+    }
+    while (target.messages.size() < 3) q.WaitAndDispatch();
+  }
+  std::ifstream in(path, std::ios::binary);
+  std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), {});
+  ASSERT_EQ(file.size(), 44u + 3000u);
+  EXPECT_EQ(std::string(file.begin(), file.begin() + 4), "RIFF");
+  EXPECT_EQ(file[4] | file[5] << 8, 36 + 3000);
+  EXPECT_EQ(file[22], 2);         // channels
+  EXPECT_EQ(file[40] | file[41] << 8, 3000);
+  EXPECT_EQ(file[44], 10);
+  EXPECT_EQ(file[44 + 2999], 12);
+  std::remove(path.c_str());
+}
+
+TEST(DeviceChoice, parsesTheAudioSettings) {
+  EXPECT_EQ(ParseDeviceChoice("null").kind, DeviceChoice::Kind::Null);
+  EXPECT_EQ(ParseDeviceChoice("alsa").kind, DeviceChoice::Kind::Alsa);
+  EXPECT_EQ(ParseDeviceChoice("capture:/tmp/x").capturePath, "/tmp/x/effects.wav");
+  EXPECT_EQ(ParseDeviceChoice("capture:out.wav").capturePath, "out.wav");
+  EXPECT_EQ(ParseDeviceChoice("").kind, DeviceChoice::Kind::Automatic);
+  auto system = MakeWaveSystem(ParseDeviceChoice("null"));
+  EXPECT_EQ(system->DeviceCount(), 1);
+  EXPECT_NE(system->QueryFormat(-1, {1, 1, 8000, 8000, 1, 8}), 0);
+}
+
+// The whole mixer over the threaded null device: a play is heard and noticed.
+TEST(NullDevice, carriesAPlayToItsNotice) {
+  PostedMessageQueue q;
+  auto system = MakeWaveSystem(ParseDeviceChoice("null"));
+  DeviceList fast;
+  fast.Add(MakeNullBackend(0));
+  TableProfile profile;
+  PlatformServices services;
+  services.waveSystem = &fast;
+  services.messages = &q;
+  services.profile = &profile;
+  SetPlatform(services);
+  hMixSession s = PcmMixInit();
+  PcmMixActivate(s, true);
+  PcmMixChannelOpen(s, 0, ChannelsAll);
+  RecordingTarget client;
+  WindowHandle h = q.CreateTarget(&client);
+  auto image = WavImage(1, 11025, 8, std::vector<uint8_t>(20000, 90));
+  LoadedWave* wave = PcmMixWaveLoad(s, MemoryFile{image.data(), image.size(), "w"});
+  PlayRequest r;
+  r.session = s;
+  r.wave = wave;
+  r.notify = h;
+  PcmMixPlay(&r);
+  while (client.messages.empty()) q.WaitAndDispatch();
+  EXPECT_EQ(client.messages[0].l, reinterpret_cast<uintptr_t>(wave));
+  PcmMixWaveFree(s, wave);
+  PcmMixSessionEnd(s);
+  SetPlatform({});
+}
+
+} // namespace
+} // namespace pcmmix::test
