@@ -101,6 +101,9 @@ struct MidiPlayer::Impl {
   bool clearTailAfterRender = false;
   WavFile capture;
 
+  // Null output renders nothing, so it only keeps track of Play and Stop.
+  bool nominallyPlaying = false;
+
   fluid_audio_driver_t* driver = nullptr;
   std::thread pacer;
   std::condition_variable wake;
@@ -109,12 +112,19 @@ struct MidiPlayer::Impl {
   explicit Impl(const MidiOptions& o) : output(o.output), sampleRate(o.sampleRate) {
     if (sampleRate < 8000 || sampleRate > 96000) sampleRate = 44100;
     SilenceSynthLog();
+    // Decide on the output before loading the soundfont, which can take a
+    // second for a large bank and is wasted when nothing will sound.
+    if (output == MidiOutput::Audio && !HasSoundCard()) output = MidiOutput::Null;
+    if (output == MidiOutput::Capture && !capture.Create(o.captureFile, sampleRate, kChannels))
+      output = MidiOutput::Null;
+    if (output == MidiOutput::Manual && !o.captureFile.empty())
+      capture.Create(o.captureFile, sampleRate, kChannels);
+    if (output == MidiOutput::Null) return;
     CreateSynth(o.soundfonts);
-    if (output == MidiOutput::Capture || (output == MidiOutput::Manual && !o.captureFile.empty())) {
-      if (!capture.Create(o.captureFile, sampleRate, kChannels) && output == MidiOutput::Capture)
-        output = MidiOutput::Null;
+    if (output == MidiOutput::Audio && !StartDriver()) {
+      output = MidiOutput::Null;
+      DeleteSynth();
     }
-    if (output == MidiOutput::Audio && !StartDriver()) output = MidiOutput::Null;
     if (output == MidiOutput::Capture) pacer = std::thread([this] { PaceCapture(); });
   }
 
@@ -128,9 +138,22 @@ struct MidiPlayer::Impl {
       pacer.join();
     }
     if (driver) delete_fluid_audio_driver(driver);
+    DeleteSynth();
+  }
+
+  void DeleteSynth() {
     if (player) delete_fluid_player(player);
     if (synth) delete_fluid_synth(synth);
     if (settings) delete_fluid_settings(settings);
+    player = nullptr;
+    synth = nullptr;
+    settings = nullptr;
+  }
+
+  // Without any sound card ALSA would only complain on stderr.
+  static bool HasSoundCard() {
+    int card = -1;
+    return snd_card_next(&card) == 0 && card >= 0;
   }
 
   void CreateSynth(const std::vector<std::filesystem::path>& wanted) {
@@ -163,10 +186,6 @@ struct MidiPlayer::Impl {
 
   bool StartDriver() {
     if (!synth) return false;
-    // No sound card at all: stay silent without asking ALSA, which would
-    // complain on stderr.
-    int card = -1;
-    if (snd_card_next(&card) < 0 || card < 0) return false;
     snd_lib_error_set_handler(QuietAlsa);
     driver = new_fluid_audio_driver2(settings, RenderForDriver, this);
     snd_lib_error_set_handler(nullptr);
@@ -245,6 +264,10 @@ bool MidiPlayer::Open() {
 bool MidiPlayer::Play() {
   if (impl_->tune.empty()) return false;
   std::lock_guard lock(impl_->mutex);
+  if (impl_->output == MidiOutput::Null) {
+    impl_->nominallyPlaying = true;
+    return true;
+  }
   if (!impl_->synth) return false;
   // The old tune's faint tail is masked by the new one; a reset after the
   // first block would undo the new tune's program changes.
@@ -263,6 +286,7 @@ bool MidiPlayer::Play() {
 
 void MidiPlayer::Stop() {
   std::lock_guard lock(impl_->mutex);
+  impl_->nominallyPlaying = false;
   impl_->StopLocked();
 }
 
@@ -275,6 +299,7 @@ bool MidiPlayer::IsOpen() const { return !impl_->tune.empty(); }
 
 bool MidiPlayer::IsPlaying() const {
   std::lock_guard lock(impl_->mutex);
+  if (impl_->output == MidiOutput::Null) return impl_->nominallyPlaying;
   return impl_->player && fluid_player_get_status(impl_->player) == FLUID_PLAYER_PLAYING;
 }
 

@@ -13,7 +13,7 @@ namespace ikea {
 
 enum class MidiOutput {
   Audio,    // the default audio device; silent when none can be opened
-  Null,     // nothing is rendered and nothing sounds
+  Null,     // nothing is loaded or rendered; Play and Stop only change IsPlaying
   Capture,  // rendered in real time by a thread of the player's own into a WAV file
   Manual,   // rendered only by Render(), for tests and offline use
 };
@@ -50,7 +50,7 @@ public:
   // open then.
   bool Open();
   // Starts the open tune from its beginning; false when nothing is open or
-  // there is no synthesiser. A tune plays once.
+  // (but for Null output) there is no synthesiser. A tune plays once.
   bool Play();
   // Ends the music at once, notes and effect tails included. The tune stays
   // open, so Play starts it again.
@@ -61,7 +61,8 @@ public:
   bool IsOpen() const;
   // True from Play until the tune ends or is stopped.
   bool IsPlaying() const;
-  // True when a soundfont was loaded (otherwise every tune is silent).
+  // True when a soundfont was loaded (otherwise every tune is silent; Null
+  // output never loads one).
   bool HasSynth() const;
   // What the output ended up as: Audio falls back to Null without a device.
   MidiOutput Output() const;

@@ -97,7 +97,7 @@ Wav ReadWav(const fs::path& p) {
   w.rate = static_cast<int>(u32(24));
   w.bits = u16(34);
   w.samples.resize((b.size() - 44) / 2);
-  std::memcpy(w.samples.data(), &b[44], w.samples.size() * 2);
+  if (!w.samples.empty()) std::memcpy(w.samples.data(), &b[44], w.samples.size() * 2);
   w.valid = true;
   return w;
 }
@@ -250,6 +250,25 @@ TEST_F(MidiPlayerTest, captureIntoAnUnwritablePlaceFallsBackToSilence) {
   EXPECT_TRUE(p.Open());
   p.Play();
   p.Stop();
+}
+
+TEST_F(MidiPlayerTest, nullOutputLoadsNoSoundfontAndOnlyTracksPlayAndStop) {
+  MidiOptions o;
+  o.output = MidiOutput::Null;
+  MidiPlayer p(o);
+  EXPECT_FALSE(p.HasSynth());
+  EXPECT_FALSE(p.Play());  // nothing open
+  p.SetFileName(WriteFile("note.mid", OneNoteMidi(1)));
+  ASSERT_TRUE(p.Open());
+  EXPECT_TRUE(p.Play());
+  EXPECT_TRUE(p.IsPlaying());
+  EXPECT_EQ(0, RenderPeak(p, 0.1));
+  p.Stop();
+  EXPECT_FALSE(p.IsPlaying());
+  EXPECT_TRUE(p.Play());
+  p.SetFileName(dir_ / "missing.mid");
+  EXPECT_FALSE(p.Open());
+  EXPECT_FALSE(p.IsPlaying());
 }
 
 TEST(MidiOptionsFromEnvironment, readsNullAndCaptureDirectory) {
