@@ -63,10 +63,14 @@ int PacedWaveOut::Restart() {
 int PacedWaveOut::Reset() {
   {
     std::lock_guard lock(mutex_);
+    // What was heard of the interrupted block belongs to the stream.
+    if (frontStarted_ && sink_) sink_->Played(held_.FrontData(), uint32_t(FrontBytesPlayed()));
     while (!held_.Empty()) ReturnDone(held_.PopFront());
     frontStarted_ = false;
     playedBytes_ = 0;
     pausedElapsed_ = {};
+    FlushSilence(Clock::now());
+    idle_ = true;
     silenceSince_ = lastEnd_ = Clock::now();
     silenceWritten_ = 0;
   }
@@ -76,13 +80,15 @@ int PacedWaveOut::Reset() {
 
 int PacedWaveOut::GetPositionBytes(uint64_t& bytes) {
   std::lock_guard lock(mutex_);
-  bytes = playedBytes_;
-  if (frontStarted_ && !Fast()) {
-    Clock::duration elapsed = paused_ ? pausedElapsed_ : Clock::now() - frontStart_;
-    uint64_t into = std::min<uint64_t>(BytesIn(elapsed), held_.FrontLength());
-    bytes += into - into % std::max<uint16_t>(format_.blockAlign, 1);
-  }
+  bytes = playedBytes_ + FrontBytesPlayed();
   return deviceresult::kOk;
+}
+
+uint64_t PacedWaveOut::FrontBytesPlayed() const {
+  if (!frontStarted_ || Fast()) return 0;
+  Clock::duration elapsed = paused_ ? pausedElapsed_ : Clock::now() - frontStart_;
+  uint64_t into = std::min<uint64_t>(BytesIn(elapsed), held_.FrontLength());
+  return into - into % std::max<uint16_t>(format_.blockAlign, 1);
 }
 
 void PacedWaveOut::ReturnDone(WaveHeader* header) {
@@ -101,7 +107,7 @@ uint64_t PacedWaveOut::BytesIn(Clock::duration d) const {
 }
 
 void PacedWaveOut::FlushSilence(Clock::time_point now) {
-  if (Fast() || !sink_ || !sink_->WantsSilence()) return;
+  if (!idle_ || Fast() || !sink_ || !sink_->WantsSilence()) return;
   uint64_t due = BytesIn(now - silenceSince_);
   due -= due % std::max<uint16_t>(format_.blockAlign, 1);
   if (due > silenceWritten_) {
@@ -136,6 +142,7 @@ void PacedWaveOut::RunFront(std::unique_lock<std::mutex>& lock) {
   if (!frontStarted_) {
     Clock::time_point now = Clock::now();
     FlushSilence(now);
+    idle_ = false;
     // Back to back blocks keep one time line; after a gap the line restarts.
     frontStart_ = lastEnd_ + milliseconds(5) >= now ? lastEnd_ : now;
     frontStarted_ = true;
@@ -159,6 +166,7 @@ void PacedWaveOut::FinishFront() {
   frontStarted_ = false;
   ReturnDone(held_.PopFront());
   if (held_.Empty()) {
+    idle_ = true;
     silenceSince_ = Fast() ? Clock::now() : lastEnd_;
     silenceWritten_ = 0;
   }

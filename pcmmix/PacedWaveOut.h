@@ -47,6 +47,7 @@ private:
   Clock::duration DurationOf(uint64_t bytes) const;
   uint64_t BytesIn(Clock::duration d) const;
   void FlushSilence(Clock::time_point now);
+  uint64_t FrontBytesPlayed() const;
   bool Fast() const { return speed_ <= 0; }
 
   WaveFormat format_;
@@ -67,6 +68,7 @@ private:
   uint64_t playedBytes_ = 0;
   Clock::time_point silenceSince_;
   uint64_t silenceWritten_ = 0;
+  bool idle_ = true; // holding no block: time passes as silence
   std::thread thread_;
 };
 
