@@ -9,6 +9,7 @@ PACKAGES=(
   libfluidsynth-dev timgm6mb-soundfont fonts-ipafont-gothic
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  desktop-file-utils appstream
 )
 
 missing=()
