@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <tuple>
 
 #include "Readers.h"
 #include "Smf.h"
@@ -43,8 +44,37 @@ TEST(Music, EveryTuneIsAWellFormedMultiTrackFileLastingHalfAMinuteToTwoMinutes)
         EXPECT_GE(m.seconds(), 30.0);
         EXPECT_LE(m.seconds(), 120.0);
         EXPECT_NEAR(m.seconds(), tuneSeconds(t), 0.01);
-        for (const auto& n : m.notes) EXPECT_GE(n.off, n.on);
+        for (const auto& n : m.notes) EXPECT_GT(n.off, n.on);
     }
+}
+
+TEST(Music, NoKeyIsStruckAgainWhileItStillSounds)
+{
+    for (const auto& t : tunes()) {
+        SCOPED_TRACE(t.file);
+        auto notes = readMidi(renderTune(t)).notes;
+        std::sort(notes.begin(), notes.end(), [](const auto& a, const auto& b) {
+            return std::tie(a.channel, a.key, a.on) < std::tie(b.channel, b.key, b.on);
+        });
+        int overlaps = 0;
+        for (std::size_t i = 1; i < notes.size(); ++i)
+            if (notes[i].channel == notes[i - 1].channel && notes[i].key == notes[i - 1].key
+                && notes[i].on < notes[i - 1].off)
+                ++overlaps;
+        EXPECT_EQ(overlaps, 0);
+    }
+}
+
+TEST(MidiWriter, ARepeatedKeyCutsTheNoteStillSounding)
+{
+    SmfTrack track;
+    track.note(0, 500, 3, 64, 90);
+    track.note(240, 480, 3, 64, 90);
+    const auto m = readMidi(writeSmf({track}, 480, 0));
+    ASSERT_EQ(m.notes.size(), 2u);
+    EXPECT_EQ(m.notes[0].on, 0u);
+    EXPECT_EQ(m.notes[0].off, 240u);
+    EXPECT_EQ(m.notes[1].on, 240u);
 }
 
 TEST(Music, EveryMelodicChannelChoosesItsInstrumentAndDrumsStayOnChannelTen)

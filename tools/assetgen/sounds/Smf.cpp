@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <tuple>
 
 namespace soundgen {
 
@@ -70,20 +71,36 @@ void SmfTrack::control(std::uint32_t tick, int channel, int controller, int valu
 void SmfTrack::note(std::uint32_t on, std::uint32_t off, int channel, int key, int velocity)
 {
     if (off <= on) throw std::invalid_argument("note ends before it starts");
-    push(on, 2, {std::uint8_t(0x90 | channel), clamp7(key), std::uint8_t(std::clamp(velocity, 1, 127))});
-    push(off, 1, {std::uint8_t(0x80 | channel), clamp7(key), 64});
+    notes_.push_back({on, off, channel, key, velocity});
 }
 
 std::uint32_t SmfTrack::lastTick() const
 {
     std::uint32_t last = 0;
     for (const auto& e : events_) last = std::max(last, e.tick);
+    for (const auto& n : notes_) last = std::max(last, n.off);
     return last;
 }
 
 std::vector<std::uint8_t> SmfTrack::chunk(std::uint32_t end) const
 {
     std::vector<Event> sorted = events_;
+    // Overlapping strikes of one key would leave the synthesiser pairing the
+    // wrong note-off with a note-on; end the earlier note where the next
+    // begins.
+    std::vector<Note> notes = notes_;
+    std::stable_sort(notes.begin(), notes.end(), [](const Note& a, const Note& b) {
+        return std::tie(a.channel, a.key, a.on) < std::tie(b.channel, b.key, b.on);
+    });
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+        const Note& n = notes[i];
+        std::uint32_t off = n.off;
+        if (i + 1 < notes.size() && notes[i + 1].channel == n.channel && notes[i + 1].key == n.key)
+            off = std::min(off, notes[i + 1].on);
+        if (off <= n.on) continue;  // struck twice at once: keep one
+        sorted.push_back({n.on, 2, {std::uint8_t(0x90 | n.channel), clamp7(n.key), std::uint8_t(std::clamp(n.velocity, 1, 127))}});
+        sorted.push_back({off, 1, {std::uint8_t(0x80 | n.channel), clamp7(n.key), 64}});
+    }
     std::stable_sort(sorted.begin(), sorted.end(), [](const Event& a, const Event& b) {
         return a.tick != b.tick ? a.tick < b.tick : a.order < b.order;
     });

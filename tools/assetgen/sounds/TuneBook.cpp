@@ -30,7 +30,7 @@ Tune opening()
              " C5e F5e A5q G5e F5e C6q | C6e. Bb5s A5q D6q A5q | Bb5e A5e G5e F5e E5q G5q | F5q. C5e F5q rq"},
             {'a', "F | C | Dm | Bb C | F | Am Dm | Gm C | F",
              "C5e F5e A5q G5e F5e A5q | G5q. E5e C5q rq | D5e F5e A5q D6q C6e Bb5e | Bb5q A5e G5e G5h |"
-             " F6e C6e A5q C6e A5e F5q | E5e F5e G5e A5e Bb5e C6e D6q | C6q Bb5e G5e E5q C5q | F5h F5q rq"},
+             " F6e C6e A5q C6e A5e F5q | E5e F5e G5e A5e Bb5e C6e D6q | D6q Bb5e G5e E5q C5q | F5h F5q rq"},
             {'B', "Bb | F | Gm | C | Bb | F | Gm7 | C7",
              "D5q. F5e Bb5h | A5q. G5e F5h | G5e A5e Bb5e A5e G5q D5q | E5q. F5e G5h |"
              " D6q. C6e Bb5q F5q | A5q. Bb5e C6h | Bb5e A5e G5e F5e G5q Bb5q | C6h E5q G5q"},
