@@ -88,14 +88,14 @@ void DrawFightOverlay(GameContext& ctx, Canvas& canvas) {
 } // namespace
 
 std::string PondFrameName(std::int32_t hour, std::int32_t tickCount) {
-  const char* set = nullptr;
-  if ((hour >= 0 && hour <= 4) || (hour >= 20 && hour <= 24)) set = "n";
-  else if ((hour >= 5 && hour <= 7) || (hour >= 17 && hour <= 19)) set = "y";
-  else if (hour >= 8 && hour <= 16) set = "h";
-  if (set == nullptr) return {};
+  char set = 0;
+  if ((hour >= 0 && hour <= 4) || (hour >= 20 && hour <= 24)) set = 'n';
+  else if ((hour >= 5 && hour <= 7) || (hour >= 17 && hour <= 19)) set = 'y';
+  else if (hour >= 8 && hour <= 16) set = 'h';
+  if (set == 0) return {};
   int cycle = kFramesPerSet * kTicksPerFrame;
   int frame = ((tickCount % cycle + cycle) % cycle) / kTicksPerFrame;
-  return set + std::to_string(frame + 1);
+  return {set, static_cast<char>('1' + frame)};
 }
 
 void DrawPond(GameContext& ctx, Canvas& canvas) {
