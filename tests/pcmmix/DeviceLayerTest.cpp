@@ -187,3 +187,28 @@ TEST(NullDevice, carriesAPlayToItsNotice) {
 
 } // namespace
 } // namespace pcmmix::test
+
+namespace pcmmix::test {
+namespace {
+
+TEST(AlsaDevice, returnsEveryWrittenBlockThroughTheNullPcm) {
+  if (!AlsaDeviceOpens("null")) GTEST_SKIP() << "no ALSA null PCM here";
+  PostedMessageQueue q;
+  RecordingTarget target;
+  WindowHandle h = q.CreateTarget(&target);
+  std::unique_ptr<WaveOut> device;
+  ASSERT_EQ(MakeAlsaBackend("null")->Open({1, 1, 11025, 11025, 1, 8}, &q, h, device), 0);
+  Blocks blocks(512);
+  for (auto& header : blocks.headers) {
+    device->Prepare(&header);
+    ASSERT_EQ(device->Write(&header), 0);
+  }
+  while (target.messages.size() < 3) q.WaitAndDispatch();
+  EXPECT_EQ(target.messages[2].l, reinterpret_cast<uintptr_t>(&blocks.headers[2]));
+  uint64_t position = 0;
+  device->GetPositionBytes(position);
+  EXPECT_EQ(position, 1536u);
+}
+
+} // namespace
+} // namespace pcmmix::test
