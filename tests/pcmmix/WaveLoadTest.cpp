@@ -143,3 +143,26 @@ TEST_F(WaveLoadTest, aStaleHandleIsRefused) {
 
 } // namespace
 } // namespace pcmmix::test
+
+#include <filesystem>
+
+namespace pcmmix::test {
+namespace {
+
+// Every seed of the fuzz corpus loads or is refused with a text, nothing else.
+TEST_F(WaveLoadTest, everyFuzzSeedLoadsOrIsRefusedCleanly) {
+  int seen = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(PCMMIX_CORPUS_DIR)) {
+    std::string path = entry.path().string();
+    try {
+      PcmMixWaveFree(session, PcmMixWaveLoad(session, path.c_str(), nullptr, WaveFromFile));
+    } catch (const EPcmMixError& e) {
+      EXPECT_STRNE(e.what(), "") << path;
+    }
+    ++seen;
+  }
+  EXPECT_GE(seen, 4);
+}
+
+} // namespace
+} // namespace pcmmix::test
