@@ -113,9 +113,9 @@ Tune playful()
         },
         .order = "IAaBAa", .ending = "C",
         .lead = voice(kXylophone, 127, 64), .leadLegato = 0.5,
-        .doubling = voice(kClarinet, 84, 40), .doublingShift = -12,
-        .bass = voice(kTuba, 80, 64), .bassStyle = BassStyle::OomPah,
-        .comp = voice(kAccordion, 62, 88), .compStyle = CompStyle::Offbeat,
+        .doubling = voice(kClarinet, 104, 40), .doublingShift = -12,
+        .bass = voice(kTuba, 96, 64), .bassStyle = BassStyle::OomPah,
+        .comp = voice(kAccordion, 78, 88), .compStyle = CompStyle::Offbeat,
         .pad = none, .drums = DrumStyle::Polka,
     };
 }
@@ -135,10 +135,10 @@ Tune dreamyNight()
         },
         .order = "IABa", .ending = "Am",
         .lead = voice(kVibraphone, 127, 64), .leadLegato = 0.95,
-        .doubling = voice(kFlute, 58, 50), .doublingShift = 0,
-        .bass = voice(kFretless, 80, 64), .bassStyle = BassStyle::Waltz,
-        .comp = voice(kHarp, 74, 82), .compStyle = CompStyle::Arp,
-        .pad = voice(kNewAgePad, 46, 46), .drums = DrumStyle::None,
+        .doubling = voice(kFlute, 72, 50), .doublingShift = 0,
+        .bass = voice(kFretless, 92, 64), .bassStyle = BassStyle::Waltz,
+        .comp = voice(kHarp, 88, 82), .compStyle = CompStyle::Arp,
+        .pad = voice(kNewAgePad, 56, 46), .drums = DrumStyle::None,
     };
 }
 
@@ -210,9 +210,9 @@ Tune race()
              " C6q A5q E6q C6q | B5q G5q E5h | E5e G5e C6e E6e G5e C6e E6q | F#6h D#6q B5q"},
         },
         .order = "IAaBCa", .ending = "Em",
-        .lead = voice(kSquareLead, 92, 64), .leadLegato = 0.85,
+        .lead = voice(kSquareLead, 82, 64), .leadLegato = 0.85,
         .doubling = voice(kOverdrive, 70, 44), .doublingShift = -12,
-        .bass = voice(kSynthBass, 100, 64), .bassStyle = BassStyle::Eighths,
+        .bass = voice(kSynthBass, 90, 64), .bassStyle = BassStyle::Eighths,
         .comp = voice(kDistortion, 64, 90), .compStyle = CompStyle::Power,
         .pad = voice(kSynthStrings, 56, 36), .drums = DrumStyle::Drive,
     };
