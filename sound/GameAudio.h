@@ -1,0 +1,90 @@
+#pragma once
+// The window's sound as the game sees it: the mixer component `PcmMix1` with
+// the five cue slots CueWave0..4 on channels 0..4, and the music player
+// `mid_p`. Building it builds PcmMix1 (Activated, then Channels = 31); a
+// mixer that cannot start raises EPcmMixError. Afterwards nothing raises.
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "game/GameSound.h"
+#include "pcmmix/TPcmMix.h"
+#include "sound/midi/MidiPlayer.h"
+
+namespace pcmmix {
+class MsClock;
+class ProfileReader;
+class WaveSystem;
+} // namespace pcmmix
+
+namespace ikea {
+
+// What the sound runs on. Null members take the program's own: the wave
+// system chosen by IKEASOBI_AUDIO, the steady clock, Qt's event queue (the
+// window's thread) and PCMMIX.INI beside the program.
+struct AudioServices {
+  pcmmix::WaveSystem* waveSystem = nullptr;
+  pcmmix::MsClock* clock = nullptr;
+  pcmmix::MessageQueue* messages = nullptr;
+  const pcmmix::ProfileReader* profile = nullptr;
+  std::optional<MidiOptions> music; // unset: from IKEASOBI_AUDIO
+};
+
+class GameAudio final : public GameSound, private pcmmix::MessageHandler {
+public:
+  static constexpr int kCueSlots = 5;
+
+  // folder holds dat/.
+  explicit GameAudio(std::filesystem::path folder, const AudioServices& services = {});
+  // Releases the waves still held; PcmMix1 then closes its channels, the
+  // device and its session.
+  ~GameAudio() override;
+  GameAudio(const GameAudio&) = delete;
+  GameAudio& operator=(const GameAudio&) = delete;
+
+  // Window creation: "1.wav" into CueWave0..4; the first failure skips the
+  // rest.
+  void LoadCueWaves();
+  // Window destruction: CueWave4..0 released; the first failure (an empty
+  // slot, say) ends it.
+  void ReleaseCueWaves();
+
+  void PlayCue(int channel, const Text& fileName) override;
+  void PlayMusic(const Text& fileName) override;
+
+  pcmmix::TPcmMix& PcmMix1() { return *pcmMix1_; }
+  MidiPlayer& mid_p() { return *midP_; }
+  pcmmix::LoadedWave* CueWave(int channel) const { return cueWaves_.at(size_t(channel)); }
+  // Waves loaded here and not yet released: the slots' and those replaced
+  // whose play is still to be heard.
+  int LiveWaves() const;
+  // Cues played and not yet heard to their end.
+  int CuesInFlight() const { return int(awaitingNotice_.size()); }
+
+private:
+  intptr_t WindowProc(uint32_t message, uintptr_t wParam, uintptr_t lParam) override;
+  bool InSlot(const pcmmix::LoadedWave* wave) const;
+  bool Awaiting(const pcmmix::LoadedWave* wave) const;
+  void Store(int channel, pcmmix::LoadedWave* wave);
+  void ReleaseQuietly(pcmmix::LoadedWave* wave);
+  std::filesystem::path DatPath(const Text& fileName) const;
+
+  std::filesystem::path folder_;
+  // Platform parts the mixer uses; they outlive PcmMix1.
+  std::unique_ptr<pcmmix::WaveSystem> ownWaveSystem_;
+  std::unique_ptr<pcmmix::ProfileReader> ownProfile_;
+  std::unique_ptr<pcmmix::MessageQueue> ownMessages_;
+  pcmmix::MessageQueue* messages_ = nullptr;
+  std::unique_ptr<pcmmix::TPcmMix> pcmMix1_;
+  pcmmix::WindowHandle noticeTarget_ = 0;
+  std::unique_ptr<MidiPlayer> midP_;
+
+  std::array<pcmmix::LoadedWave*, kCueSlots> cueWaves_{};
+  // Waves whose one play has not been heard yet. Those no longer in a slot
+  // are released when the play's completion notice arrives.
+  std::vector<pcmmix::LoadedWave*> awaitingNotice_;
+};
+
+} // namespace ikea

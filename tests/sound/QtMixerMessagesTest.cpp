@@ -1,0 +1,113 @@
+#include <QCoreApplication>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "pcmmix/Profile.h"
+#include "pcmmix/WaveSystems.h"
+#include "sound/GameAudio.h"
+#include "sound/QtMixerMessages.h"
+#include "tests/sound/SoundTestSupport.h"
+
+namespace ikea::test {
+namespace {
+
+class ThreadRecorder final : public pcmmix::MessageHandler {
+public:
+  struct Seen {
+    uint32_t message;
+    uintptr_t w, l;
+    std::thread::id thread;
+  };
+  std::vector<Seen> seen;
+  intptr_t WindowProc(uint32_t message, uintptr_t w, uintptr_t l) override {
+    seen.push_back({message, w, l, std::this_thread::get_id()});
+    return 0;
+  }
+};
+
+TEST(QtMixerMessagesTest, postsFromAnotherThreadAreHandledInOrderOnTheGuiThread) {
+  QtMixerMessages queue;
+  ThreadRecorder recorder;
+  pcmmix::WindowHandle target = queue.CreateTarget(&recorder);
+  ASSERT_NE(target, 0u);
+  std::thread device([&] {
+    for (uintptr_t i = 0; i < 3; ++i) EXPECT_TRUE(queue.Post(target, 957, i, 10 + i));
+  });
+  device.join();
+  EXPECT_TRUE(recorder.seen.empty()); // nothing runs until the loop does
+  QCoreApplication::processEvents();
+  ASSERT_EQ(recorder.seen.size(), 3u);
+  for (uintptr_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(recorder.seen[i].message, 957u);
+    EXPECT_EQ(recorder.seen[i].w, i);
+    EXPECT_EQ(recorder.seen[i].l, 10 + i);
+    EXPECT_EQ(recorder.seen[i].thread, std::this_thread::get_id());
+  }
+  queue.DestroyTarget(target);
+}
+
+TEST(QtMixerMessagesTest, aDestroyedTargetGetsNothingMoreAndRefusesPosts) {
+  QtMixerMessages queue;
+  ThreadRecorder recorder, other;
+  pcmmix::WindowHandle target = queue.CreateTarget(&recorder);
+  pcmmix::WindowHandle kept = queue.CreateTarget(&other);
+  EXPECT_NE(target, kept);
+  queue.Post(target, 957, 1, 2);
+  queue.Post(kept, 957, 3, 4);
+  queue.DestroyTarget(target);
+  EXPECT_FALSE(queue.Post(target, 957, 1, 2));
+  EXPECT_FALSE(queue.Post(0, 957, 1, 2));
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(recorder.seen.empty());
+  EXPECT_EQ(other.seen.size(), 1u);
+}
+
+std::vector<uint8_t> WavData(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+  for (size_t i = 12; i + 8 <= bytes.size();) {
+    uint32_t size = bytes[i + 4] | bytes[i + 5] << 8 | bytes[i + 6] << 16 | uint32_t(bytes[i + 7]) << 24;
+    if (std::equal(bytes.begin() + long(i), bytes.begin() + long(i) + 4, "data"))
+      return {bytes.begin() + long(i) + 8, bytes.begin() + long(std::min(bytes.size(), i + 8 + size))};
+    i += 8 + size + (size & 1);
+  }
+  return {};
+}
+
+// The whole road on the window's loop: device thread, Qt events, block
+// service, completion notices, with the profile that ships beside the game.
+TEST(GameAudioOnQtTest, cuesPlayThroughTheWindowsEventLoopWithTheShippedProfile) {
+  TempGameFolder folder;
+  folder.WriteCue("a.wav", 3000, 200);
+  std::filesystem::path captured = folder.Path() / "effects.wav";
+  {
+    pcmmix::DeviceList devices;
+    devices.Add(pcmmix::MakeCaptureBackend(captured.string(), 0)); // as fast as it can
+    pcmmix::IniFileProfile profile(IKEASOBI_SHIPPED_PROFILE);
+    MidiOptions music;
+    music.output = MidiOutput::Null;
+    GameAudio audio(folder.Path(), AudioServices{&devices, nullptr, nullptr, &profile, music});
+    pcmmix::SessionInfo info = pcmmix::PcmMixSessionInfo(audio.PcmMix1().Session());
+    EXPECT_EQ(info.format.bitsPerSample, 8);
+    EXPECT_EQ(info.format.samplesPerSec, 22050u);
+
+    audio.PlayCue0("a.wav");
+    audio.PlayCue0("a.wav");
+    ASSERT_EQ(audio.LiveWaves(), 2);
+    for (int i = 0; i < 10000 && audio.CuesInFlight() > 0; ++i)
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_EQ(audio.CuesInFlight(), 0);
+    EXPECT_EQ(audio.LiveWaves(), 1); // the replaced wave went with its notice
+  }
+  std::vector<uint8_t> heard = WavData(captured);
+  EXPECT_EQ(std::count(heard.begin(), heard.end(), 200), 2 * 2999);
+}
+
+} // namespace
+} // namespace ikea::test
