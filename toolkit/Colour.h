@@ -1,30 +1,15 @@
 #pragma once
-// Colours as the layout writes them (#RRGGBB) and their Qt form.
+// Colours in their Qt form.
 #include <QColor>
-#include <cstdint>
 
-#include "toolkit/Canvas.h"
+#include "toolkit/Palette.h"
 
 namespace ikea::tk {
-
-constexpr Rgb Hex(std::uint32_t rrggbb) {
-  return Rgb{static_cast<std::uint8_t>(rrggbb >> 16), static_cast<std::uint8_t>(rrggbb >> 8),
-             static_cast<std::uint8_t>(rrggbb)};
-}
 
 inline QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 inline Rgb FromQColor(const QColor& c) {
   return Rgb{static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
              static_cast<std::uint8_t>(c.blue())};
 }
-
-namespace colour {
-constexpr Rgb kBlack = Hex(0x000000);
-constexpr Rgb kWhite = Hex(0xFFFFFF);
-constexpr Rgb kRed = Hex(0xFF0000);
-constexpr Rgb kYellow = Hex(0xFFFF00);
-constexpr Rgb kAqua = Hex(0x00FFFF);
-constexpr Rgb kFuchsia = Hex(0xFF00FF);
-}  // namespace colour
 
 }  // namespace ikea::tk

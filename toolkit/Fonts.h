@@ -1,18 +1,10 @@
 #pragma once
-// The game's two Japanese faces and the font settings a widget overrides.
-// Fields left empty are taken from the parent widget, as the layout expects.
+// Fonts of the game's faces in their Qt form.
 #include <QFont>
-#include <optional>
+
+#include "toolkit/FontSpec.h"
 
 namespace ikea::tk {
-
-enum class Face { PGothic, Gothic };  // proportional and fixed-pitch Gothic
-
-struct FontSpec {
-  std::optional<Face> face;
-  std::optional<int> pixels;
-  std::optional<bool> bold;
-};
 
 // A font with only the given settings resolved, so the rest still follow
 // the parent.

@@ -1,0 +1,114 @@
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "GameFolderFixture.h"
+#include "fishing/Status.h"
+#include "toolkit/BarGauge.h"
+#include "toolkit/Button.h"
+#include "toolkit/Label.h"
+#include "toolkit/PictureBox.h"
+#include "toolkit/Label.h"
+#include "toolkit/Look.h"
+#include "toolkit/MessageLoop.h"
+#include "toolkit/Panel.h"
+#include "toolkit/PictureBox.h"
+
+namespace ikea::test {
+namespace {
+
+class Screens : public GameFolderTest {
+protected:
+  void SetUp() override {
+    Open();
+    form->show();
+    tk::ProcessMessages();
+  }
+  bool TitleShows(int k) const {
+    QRgb shown = form->title_cg->Picture().pixel(200, 100);
+    QRgb expected = TitleColour(k);
+    return std::abs(qRed(shown) - qRed(expected)) < 8 && std::abs(qGreen(shown) - qGreen(expected)) < 8;
+  }
+};
+
+TEST_F(Screens, helpOnTheStartScreenLiesAboveItAndASecondPressHidesIt) {
+  form->Button28Click();
+  EXPECT_EQ(form->help_box->pos(), QPoint(0, 0));
+  EXPECT_TRUE(tk::IsShown(form->help_box));
+  QWidget* top = form->childAt(150, 100);
+  ASSERT_NE(top, nullptr);
+  EXPECT_TRUE(top == form->help_box || form->help_box->isAncestorOf(top));
+  form->Button28Click();
+  EXPECT_FALSE(tk::IsShown(form->help_box));
+  EXPECT_TRUE(form->start_box->isAncestorOf(form->childAt(150, 100)) || form->childAt(150, 100) == form->start_box);
+  EXPECT_EQ(sound.cues, (std::vector<RecordingSound::Cue>{{0, "1.wav"}, {0, "1.wav"}}));
+}
+
+TEST_F(Screens, titleAnimationDrawsFrameCountModSixPlusOneAndWrapsAfter999) {
+  form->Timer3Timer();
+  EXPECT_EQ(form->State().TitleFrameCount, 1);
+  EXPECT_TRUE(TitleShows(2));
+  form->Timer3Timer();
+  EXPECT_TRUE(TitleShows(3));
+  form->State().TitleFrameCount = 999;
+  form->Timer3Timer();
+  EXPECT_EQ(form->State().TitleFrameCount, 0);
+  EXPECT_TRUE(TitleShows(1));
+}
+
+TEST_F(Screens, titleAnimationStopsOnceTheStartScreenIsHiddenByCountine) {
+  form->Timer3Timer();
+  QTest::mouseClick(form->Image1, Qt::LeftButton, {}, QPoint(60, 12));  // COUNTINE
+  ASSERT_FALSE(tk::IsShown(form->start_box));
+  QImage before = form->title_cg->Picture();
+  for (int i = 0; i < 10; ++i) form->Timer3Timer();
+  EXPECT_EQ(form->State().TitleFrameCount, 1);
+  EXPECT_EQ(form->title_cg->Picture(), before);
+}
+
+TEST_F(Screens, newGameAreaAsksFirstAndNoKeepsTheStartScreen) {
+  dialogs.answers = {false};
+  QTest::mouseClick(form->Image2, Qt::LeftButton);
+  EXPECT_EQ(dialogs.asked.size(), 1u);
+  EXPECT_TRUE(tk::IsShown(form->start_box));
+  QTest::mouseClick(form->Image2, Qt::LeftButton);
+  EXPECT_FALSE(tk::IsShown(form->start_box));
+}
+
+TEST_F(Screens, pressingTheTitlesClickAreaPlaysZuzuAndChangesNothingElse) {
+  GameState before = form->State();
+  QTest::mousePress(form->Image4, Qt::RightButton, {}, QPoint(3, 4));
+  EXPECT_EQ(sound.cues, (std::vector<RecordingSound::Cue>{{0, "zuzu.wav"}}));
+  EXPECT_EQ(static_cast<tmy&>(form->State()), static_cast<tmy&>(before));
+  EXPECT_TRUE(tk::IsShown(form->start_box));
+}
+
+TEST_F(Screens, timerEventShowsTheStatusAndTheCastButtonOnly) {
+  form->State().Hour = 17;
+  form->Timer1Timer();
+  EXPECT_EQ(form->state_l->Caption(), StatusText(form->State()));
+  EXPECT_TRUE(tk::IsShown(form->sao_b));
+  EXPECT_FALSE(tk::IsShown(form->maku_b));
+  EXPECT_EQ(form->line_max_l->Caption(), n(form->State().LineStrength));
+  EXPECT_EQ(form->line_tenshion_l->Max(), form->State().LineStrength);
+}
+
+TEST_F(Screens, aMissingTankPictureIsShownInABoxAndTheGameGoesOn) {
+  std::filesystem::remove(File("cg/suisou1.bmp"));
+  QTest::mouseClick(form->Button1, Qt::LeftButton);  // the tank
+  ASSERT_EQ(dialogs.informed.size(), 1u);
+  EXPECT_EQ(dialogs.informed.front(), Sjis("ﾌｧｲﾙ " + File("cg/suisou1.bmp").string() + " は開けません"));
+  EXPECT_TRUE(tk::IsShown(form->fish_box));
+  form->Timer1Timer();
+  EXPECT_EQ(form->state_l3->Caption(), MoneyText(form->State()));
+}
+
+TEST_F(Screens, typedMessagesEndWholeInBothMessageLines) {
+  form->TypeMessage(Sjis("ヒット!"));
+  EXPECT_EQ(form->moji_l->Caption(), Sjis("ヒット! "));
+  EXPECT_EQ(form->moji_l2->Caption(), Sjis("ヒット! "));
+  form->TypeMessageLine(Sjis("逃げた"));
+  EXPECT_EQ(form->moji_l->Caption(), Sjis("ヒット! \r逃げた"));
+}
+
+}  // namespace
+}  // namespace ikea::test
