@@ -1,0 +1,181 @@
+// Measures how soon a cue is heard while other cues play, and whether the
+// output ever runs dry, under a game-like load on the mixer's thread.
+//   cue_latency_probe PROFILE.INI SECONDS [OUTPUT]
+// OUTPUT: "capture" (default, paced in real time) or "alsa". The capture
+// stream is read back for the onsets; with ALSA only the underruns the
+// device itself reports can be seen, so the figures come from the clock.
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "pcmmix/Profile.h"
+#include "pcmmix/WaveSystems.h"
+#include "sound/GameAudio.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+void PutLe(std::vector<uint8_t>& v, uint32_t x, int bytes) {
+  for (int i = 0; i < bytes; ++i) v.push_back(uint8_t(x >> (8 * i)));
+}
+
+void WriteCue(const std::filesystem::path& file, size_t bytes, uint8_t level) {
+  std::vector<uint8_t> w = {'R', 'I', 'F', 'F'};
+  PutLe(w, uint32_t(36 + bytes), 4);
+  w.insert(w.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+  PutLe(w, 16, 4);
+  PutLe(w, 1, 2);
+  PutLe(w, 1, 2);
+  PutLe(w, 22050, 4);
+  PutLe(w, 22050, 4);
+  PutLe(w, 1, 2);
+  PutLe(w, 8, 2);
+  w.insert(w.end(), {'d', 'a', 't', 'a'});
+  PutLe(w, uint32_t(bytes), 4);
+  w.insert(w.end(), bytes, level);
+  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(w.data()), std::streamsize(w.size()));
+}
+
+std::vector<uint8_t> WavData(const std::filesystem::path& file, uint32_t& rate) {
+  std::ifstream in(file, std::ios::binary);
+  std::vector<uint8_t> b{std::istreambuf_iterator<char>(in), {}};
+  rate = 0;
+  for (size_t i = 12; i + 8 <= b.size();) {
+    uint32_t size = b[i + 4] | b[i + 5] << 8 | b[i + 6] << 16 | uint32_t(b[i + 7]) << 24;
+    if (!std::memcmp(&b[i], "fmt ", 4)) rate = b[i + 12] | b[i + 13] << 8 | b[i + 14] << 16;
+    if (!std::memcmp(&b[i], "data", 4))
+      return {b.begin() + long(i + 8), b.begin() + long(std::min(b.size(), i + 8 + size))};
+    i += 8 + size + (size & 1);
+  }
+  return {};
+}
+
+// Keeps a hand on the opened device to read the listener's position.
+class WatchedBackend final : public pcmmix::DeviceBackend {
+public:
+  explicit WatchedBackend(std::unique_ptr<pcmmix::DeviceBackend> inner) : inner_(std::move(inner)) {}
+  pcmmix::DeviceCaps Caps() const override { return inner_->Caps(); }
+  int Open(const pcmmix::WaveFormat& format, pcmmix::MessageQueue* queue, pcmmix::WindowHandle target,
+           std::unique_ptr<pcmmix::WaveOut>& out) override {
+    int result = inner_->Open(format, queue, target, out);
+    opened = out.get();
+    return result;
+  }
+  pcmmix::WaveOut* opened = nullptr;
+
+private:
+  std::unique_ptr<pcmmix::DeviceBackend> inner_;
+};
+
+void Busy(std::chrono::microseconds d) {
+  auto until = Clock::now() + d;
+  while (Clock::now() < until) {
+  }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: cue_latency_probe PROFILE.INI SECONDS [capture|alsa]\n");
+    return 2;
+  }
+  const double seconds = std::stod(argv[2]);
+  const bool alsa = argc > 3 && std::string(argv[3]) == "alsa";
+  auto folder = std::filesystem::temp_directory_path() / ("cue-latency-" + std::to_string(getpid()));
+  std::filesystem::create_directories(folder / "dat");
+  const uint8_t kBed = 150, kMark = 200; // mixed: 222, unclipped
+  WriteCue(folder / "dat" / "bed.wav", size_t(22050 * (seconds + 2)), kBed);
+  WriteCue(folder / "dat" / "mark.wav", 300, kMark);
+  auto captured = folder / "effects.wav";
+
+  pcmmix::DeviceList devices;
+  auto watched = std::make_unique<WatchedBackend>(
+      alsa ? pcmmix::MakeAlsaBackend() : pcmmix::MakeCaptureBackend(captured.string(), 1.0));
+  WatchedBackend& device = *watched;
+  devices.Add(std::move(watched));
+  pcmmix::IniFileProfile profile(argv[1]);
+  pcmmix::PostedMessageQueue queue;
+  ikea::MidiOptions music;
+  music.output = ikea::MidiOutput::Null;
+
+  // The listener's position at each call, in bytes played: the stream's own
+  // time line, which a late device thread cannot skew.
+  std::vector<uint64_t> calls;
+  {
+    ikea::GameAudio audio(folder, {&devices, nullptr, &queue, &profile, music});
+    const Clock::time_point opened = Clock::now();
+    pcmmix::SessionInfo info = pcmmix::PcmMixSessionInfo(audio.PcmMix1().Session());
+    std::printf("rate %u, %d blocks of %d bytes: %.1f ms ahead at most\n", info.format.samplesPerSec,
+                info.blockCount, info.blockLength,
+                1000.0 * info.blockCount * info.blockLength / info.format.avgBytesPerSec);
+    audio.PlayCue0("bed.wav");
+    std::mt19937 rnd(7);
+    auto nextTick = Clock::now(), nextCue = Clock::now() + 300ms, nextStall = Clock::now() + 2s;
+    const auto end = opened + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+    // The game's thread: a 50 ms timer doing a few ms of work, a longer
+    // stall now and then (a picture load), and the mixer's messages between.
+    while (Clock::now() < end) {
+      queue.DispatchPending();
+      auto now = Clock::now();
+      if (now >= nextTick) {
+        Busy(std::chrono::microseconds(2000 + rnd() % 4000));
+        nextTick += 50ms;
+      }
+      if (now >= nextStall) {
+        Busy(20ms);
+        nextStall += 2s;
+      }
+      if (now >= nextCue) {
+        uint64_t played = 0;
+        device.opened->GetPositionBytes(played);
+        calls.push_back(played);
+        audio.PlayCue1("mark.wav");
+        nextCue += std::chrono::milliseconds(400 + rnd() % 300);
+      }
+      std::this_thread::sleep_for(1ms);
+    }
+  }
+  if (alsa) {
+    std::printf("%zu cues played through ALSA\n", calls.size());
+    return 0;
+  }
+  uint32_t rate = 0;
+  std::vector<uint8_t> heard = WavData(captured, rate);
+  const uint8_t mixed = uint8_t(kBed + kMark - 128);
+  std::vector<size_t> onsets;
+  size_t bedStart = heard.size(), bedEnd = 0, dry = 0;
+  for (size_t i = 0; i < heard.size(); ++i) {
+    if (heard[i] != 128) bedStart = std::min(bedStart, i), bedEnd = i;
+    if (heard[i] == mixed && (i == 0 || heard[i - 1] != mixed)) onsets.push_back(i);
+  }
+  for (size_t i = bedStart; i < bedEnd; ++i) dry += heard[i] == 128;
+  // Played bytes count from the first block; the capture starts with the
+  // silence before it.
+  std::vector<double> latency;
+  for (size_t k = 0; k < std::min(calls.size(), onsets.size()); ++k)
+    latency.push_back(1000.0 * (double(onsets[k] - bedStart) - double(calls[k])) / rate);
+  std::sort(latency.begin(), latency.end());
+  if (latency.empty()) {
+    std::printf("nothing measured: %zu bytes captured, %zu onsets\n", heard.size(), onsets.size());
+    return 1;
+  }
+  std::printf("%zu cues (%zu heard): latency min %.1f, median %.1f, max %.1f ms; "
+              "%zu bytes of dropout in %.1f s\n",
+              calls.size(), onsets.size(), latency.front(), latency[latency.size() / 2],
+              latency.back(), dry, double(bedEnd - bedStart) / rate);
+  std::filesystem::remove_all(folder);
+  return 0;
+}
