@@ -35,15 +35,20 @@ void ReportError(const Text& cp932Text) {
   }
 }
 
-void RunHandler(const std::function<void()>& handler) {
-  if (!handler) return;
+std::optional<Text> CatchError(const std::function<void()>& handler) {
+  if (!handler) return std::nullopt;
   try {
     handler();
   } catch (const std::exception& error) {
-    ReportError(ErrorText(error));
+    return ErrorText(error);
   } catch (...) {
-    ReportError(OwnText("不明なエラーです"));
+    return OwnText("不明なエラーです");
   }
+  return std::nullopt;
+}
+
+void RunHandler(const std::function<void()>& handler) {
+  if (auto error = CatchError(handler)) ReportError(*error);
 }
 
 }  // namespace ikea::tk

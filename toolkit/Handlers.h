@@ -3,6 +3,7 @@
 // ends that handler and is shown in a message box with its text, and the
 // program goes on.
 #include <functional>
+#include <optional>
 
 #include "game/Text.h"
 
@@ -23,6 +24,10 @@ Dialogs* SetErrorDialogs(Dialogs* dialogs);
 
 // Runs a handler; an escaping error is reported as above.
 void RunHandler(const std::function<void()>& handler);
+
+// Runs a handler and gives back the text of an error that escaped it,
+// without showing it.
+std::optional<Text> CatchError(const std::function<void()>& handler);
 
 // The text shown for an escaped error (cp932).
 Text ErrorText(const std::exception& error);

@@ -32,6 +32,13 @@ void Timer::Queue() {
       Qt::QueuedConnection);
 }
 
-void Timer::Fire() { RunHandler(onTimer); }
+void Timer::Fire() {
+  if (reportingError_) return;
+  auto error = CatchError(onTimer);
+  if (!error) return;
+  reportingError_ = true;
+  ReportError(*error);
+  reportingError_ = false;
+}
 
 }  // namespace ikea::tk

@@ -3,6 +3,8 @@
 // the message queue, so a handler that is still running (typing a message,
 // or holding a modal box open) is entered again from that inner message loop
 // when the timer is due. At most one event of a timer waits at a time.
+// While the box for an error from its handler is open, the timer holds its
+// events back, so a failing tick shows one box rather than a pile of them.
 #include <QObject>
 #include <QTimer>
 #include <functional>
@@ -29,6 +31,7 @@ private:
   QTimer timer_;
   QObject receiver_;  // queued events die with it
   bool queued_ = false;
+  bool reportingError_ = false;
 };
 
 }  // namespace ikea::tk

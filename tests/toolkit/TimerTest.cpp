@@ -67,6 +67,29 @@ TEST(TimerEvents, aDisabledTimerDeliversNothingAndAnErrorDoesNotStopTheTimer) {
   EXPECT_EQ(dialogs.informed.front(), "tick failed");
 }
 
+TEST(TimerEvents, aFailingTimerWaitsWhileItsErrorBoxIsOpenInsteadOfPilingUpBoxes) {
+  ScriptedDialogs dialogs;
+  tk::Timer failing(1);
+  int failures = 0;
+  failing.onTimer = [&] {
+    ++failures;
+    throw std::runtime_error("tick failed");
+  };
+  tk::Timer probe(1);
+  int probeCalls = 0;
+  probe.onTimer = [&] { ++probeCalls; };
+  int failuresWhileOpen = -1;
+  dialogs.whileOpen = [&] {
+    int atOpen = failures;
+    int probesAtOpen = probeCalls;
+    PumpUntil([&] { return probeCalls >= probesAtOpen + 5; });  // the box's own loop
+    failuresWhileOpen = failures - atOpen;
+    dialogs.whileOpen = nullptr;
+  };
+  ASSERT_TRUE(PumpUntil([&] { return failures >= 2; }));
+  EXPECT_EQ(failuresWhileOpen, 0);
+}
+
 TEST(TimerEvents, stoppingATimerDropsItsWaitingEvent) {
   tk::Timer timer(1);
   int calls = 0;
