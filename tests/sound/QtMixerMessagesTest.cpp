@@ -84,7 +84,7 @@ std::vector<uint8_t> WavData(const std::filesystem::path& file) {
 // service, completion notices, with the profile that ships beside the game.
 TEST(GameAudioOnQtTest, cuesPlayThroughTheWindowsEventLoopWithTheShippedProfile) {
   TempGameFolder folder;
-  folder.WriteCue("a.wav", 3000, 200);
+  folder.WriteDat("a.wav", pcmmix::test::WavImage(1, 44100, 8, pcmmix::test::Filled(3000, 200)));
   std::filesystem::path captured = folder.Path() / "effects.wav";
   {
     pcmmix::DeviceList devices;
@@ -95,7 +95,8 @@ TEST(GameAudioOnQtTest, cuesPlayThroughTheWindowsEventLoopWithTheShippedProfile)
     GameAudio audio(folder.Path(), AudioServices{&devices, nullptr, nullptr, &profile, music});
     pcmmix::SessionInfo info = pcmmix::PcmMixSessionInfo(audio.PcmMix1().Session());
     EXPECT_EQ(info.format.bitsPerSample, 8);
-    EXPECT_EQ(info.format.samplesPerSec, 22050u);
+    EXPECT_EQ(info.format.samplesPerSec, 44100u);
+    EXPECT_EQ(info.blockCount * info.blockLength * 1000 / int(info.format.avgBytesPerSec), 69);
 
     audio.PlayCue0("a.wav");
     audio.PlayCue0("a.wav");
