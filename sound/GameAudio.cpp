@@ -28,7 +28,7 @@ GameAudio::GameAudio(std::filesystem::path folder, const AudioServices& services
   platform.messages = messages_;
   platform.profile = services.profile;
   if (!platform.profile) {
-    ownProfile_ = std::make_unique<pcmmix::IniFileProfile>(pcmmix::DefaultProfilePath());
+    ownProfile_ = std::make_unique<pcmmix::IniFileProfile>((folder_ / "PCMMIX.INI").string());
     platform.profile = ownProfile_.get();
   }
   pcmmix::SetPlatform(platform);

@@ -38,7 +38,8 @@ struct FormParts {
   Clock& clock;
   GameSound& sound;
   tk::Dialogs& dialogs;
-  std::filesystem::path folder;          // holds cg/ and dat/
+  std::filesystem::path folder;          // the player's files: dat/my.dat, name.dat, export
+  std::filesystem::path assets;          // cg/ and the rest of dat/; empty = `folder`
   std::function<void()> seedRandom;      // seeds `rnd` from the clock
   std::function<void()> loadCueWaves;    // the five cue waves; may throw
   std::function<void()> releaseCueWaves; // may throw
@@ -150,6 +151,9 @@ public:
   tk::Button* race_start_b;
 
 private:
+  const std::filesystem::path& AssetFolder() const {
+    return parts_.assets.empty() ? parts_.folder : parts_.assets;
+  }
   // MessageLabels, for the message typing.
   void SetMain(const Text& caption) override;
   Text Main() const override;

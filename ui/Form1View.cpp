@@ -55,7 +55,7 @@ Text TForm1::NameEdit() const { return name_l->GetText(); }
 void TForm1::SetNameLimit(int bytes) { name_l->SetMaxBytes(bytes); }
 
 void TForm1::SetTankPicture(const Text& relativePath) {
-  suisou_cg->LoadPicture(GamePath(parts_.folder, relativePath));
+  suisou_cg->LoadPicture(GamePath(AssetFolder(), relativePath));
 }
 
 tk::Label* TForm1::RunnerLabel(int runner) const {

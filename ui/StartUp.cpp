@@ -31,7 +31,7 @@ void TForm1::FormCreate() {
   try {
     if (parts_.seedRandom) parts_.seedRandom();
     LoadGameData(parts_.folder, *s_, *cat_);
-    bak->LoadPicture(GamePath(parts_.folder, ui::BackgroundPicture()));
+    bak->LoadPicture(GamePath(AssetFolder(), ui::BackgroundPicture()));
     title_cg->setGeometry(0, 0, 409, 277);
     LoadFramePictures();
     PlacePanels();
@@ -45,7 +45,7 @@ void TForm1::FormCreate() {
 
 void TForm1::LoadFramePictures() {
   for (const ui::FramePicture& frame : ui::FramePictures())
-    widgets_.Get<tk::PictureBox>(frame.holder)->LoadPicture(GamePath(parts_.folder, frame.file));
+    widgets_.Get<tk::PictureBox>(frame.holder)->LoadPicture(GamePath(AssetFolder(), frame.file));
 }
 
 void TForm1::PlacePanels() {

@@ -1,5 +1,6 @@
 // Wires the concrete parts together and runs the message loop.
 #include <QApplication>
+#include <cstdlib>
 #include <memory>
 
 #include "game/Clock.h"
@@ -10,49 +11,48 @@
 #include "toolkit/Dialogs.h"
 #include "ui/Form1.h"
 
-namespace {
-
-// The mixer starts with the window; without it the game still runs, silent,
-// after telling the player why.
-std::unique_ptr<ikea::GameAudio> StartAudio(const std::filesystem::path& folder, ikea::tk::Dialogs& dialogs) {
-  try {
-    return std::make_unique<ikea::GameAudio>(folder);
-  } catch (const std::exception& error) {
-    dialogs.Inform(ikea::tk::ErrorText(error));
-    return nullptr;
-  }
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
+  // The window has a fixed pixel layout: scale it by a whole factor on
+  // high-density screens so the pixel art stays crisp.
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("K.T."));
 
-  const std::filesystem::path folder = ikea::ExecutableFolder();
+  const ikea::GameFolders folders =
+      ikea::ResolveGameFolders(ikea::ExecutableFolder(), std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
   ikea::SystemClock clock;
   ikea::TwisterRandom random = ikea::TwisterRandom::SeededFromClock();
   ikea::tk::MessageBoxes boxes;
   ikea::tk::SetErrorDialogs(&boxes);
-  std::unique_ptr<ikea::GameAudio> audio = StartAudio(folder, boxes);
-  ikea::SilentSound silence;
-  ikea::GameSound& sound = audio ? static_cast<ikea::GameSound&>(*audio) : silence;
+
+  // The mixer is built with the window: when it cannot start, the window
+  // cannot be created, and the player is told why.
+  std::unique_ptr<ikea::GameAudio> audio;
+  try {
+    audio = std::make_unique<ikea::GameAudio>(folders.assets);
+  } catch (const std::exception& error) {
+    boxes.Inform(ikea::tk::ErrorText(error));
+    ikea::tk::SetErrorDialogs(nullptr);
+    return 1;
+  }
 
   int result = 0;
   {
     ikea::TForm1 form(ikea::FormParts{
         .rnd = random,
         .clock = clock,
-        .sound = sound,
+        .sound = *audio,
         .dialogs = boxes,
-        .folder = folder,
+        .folder = folders.saves,
+        .assets = folders.assets,
         .seedRandom = [&random] { random = ikea::TwisterRandom::SeededFromClock(); },
-        .loadCueWaves = [&audio] { if (audio) audio->LoadCueWaves(); },
-        .releaseCueWaves = [&audio] { if (audio) audio->ReleaseCueWaves(); },
+        .loadCueWaves = [&audio] { audio->LoadCueWaves(); },
+        .releaseCueWaves = [&audio] { audio->ReleaseCueWaves(); },
     });
     form.show();
     result = app.exec();
   }
+  audio.reset();
   ikea::tk::SetErrorDialogs(nullptr);
   return result;
 }
