@@ -16,7 +16,7 @@ build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 work="${FUZZ_WORK_DIR:-$build/runs}"
 jobs="${FUZZ_JOBS:-2}"
 
-all_targets=(pcmmix_fuzz_waveload fuzz_profile fuzz_bmp fuzz_jpeg fuzz_savefile fuzz_gamedata)
+all_targets=(pcmmix_fuzz_waveload fuzz_wavefile fuzz_profile fuzz_bmp fuzz_jpeg fuzz_savefile fuzz_gamedata)
 targets=("$@")
 [ "${#targets[@]}" -gt 0 ] || targets=("${all_targets[@]}")
 

@@ -15,6 +15,7 @@ int ReplayFuzzJpeg(const std::uint8_t* data, std::size_t size);
 int ReplayFuzzProfile(const std::uint8_t* data, std::size_t size);
 int ReplayFuzzSaveFile(const std::uint8_t* data, std::size_t size);
 int ReplayFuzzGameData(const std::uint8_t* data, std::size_t size);
+int ReplayFuzzWaveFile(const std::uint8_t* data, std::size_t size);
 }
 
 namespace ikea::fuzzregress {

@@ -28,9 +28,13 @@ TEST(FuzzReplay, GameFolderSeedsLeaveTheCataloguesFilled) {
   ReplayEverySeed("fuzz_gamedata", ReplayFuzzGameData);
 }
 
+TEST(FuzzReplay, WaveSeedsLoadAlikeFromFileAndMemory) {
+  ReplayEverySeed("fuzz_wavefile", ReplayFuzzWaveFile);
+}
+
 TEST(FuzzReplay, EmptyInputsAreHarmlessToEveryHarness) {
   for (Harness harness : {ReplayFuzzBmp, ReplayFuzzJpeg, ReplayFuzzProfile, ReplayFuzzSaveFile,
-                          ReplayFuzzGameData})
+                          ReplayFuzzGameData, ReplayFuzzWaveFile})
     EXPECT_EQ(harness(nullptr, 0), 0);
 }
 
