@@ -51,10 +51,14 @@ void WavFileWriter::Write(const uint8_t* data, size_t count) {
   if (!file_ || count == 0) return;
   std::fwrite(data, 1, count, file_);
   dataBytes_ += count;
+  // Keep the header's sizes current, so a recording cut short (the program
+  // killed) is still a whole, playable file.
+  WriteHeader();
+  std::fflush(file_);
 }
 
 void WavFileWriter::WriteSilence(uint64_t count, uint8_t level) {
-  uint8_t chunk[1024];
+  uint8_t chunk[4096];
   std::memset(chunk, level, sizeof chunk);
   while (count > 0) {
     size_t n = size_t(std::min<uint64_t>(count, sizeof chunk));

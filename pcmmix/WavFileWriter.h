@@ -1,5 +1,6 @@
 #pragma once
-// Writes a PCM WAV file; the sizes in the header are completed by Finish.
+// Writes a PCM WAV file whose header is valid after every write; Finish
+// adds the pad byte of an odd-sized data chunk.
 #include <cstdint>
 #include <cstdio>
 #include <string>
