@@ -38,13 +38,17 @@ echo "== configuring $build"
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DIKEASOBI_FUZZ=ON \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$build/fuzz-configure.log" 2>&1 ||
   { cat "$build/fuzz-configure.log" >&2; exit 2; }
-echo "== building ${targets[*]}"
-cmake --build "$build" -j"$jobs" --target "${targets[@]}" >"$build/fuzz-build.log" 2>&1 ||
-  { tail -40 "$build/fuzz-build.log" >&2; echo "fuzz.sh: build failed (log: $build/fuzz-build.log)" >&2; exit 2; }
-
 failed=()
 for t in "${targets[@]}"; do
-  exe="$(find "$build" -type f -name "$t" -perm -u+x | head -n1)"
+  # One target at a time, so one that does not build still lets the others run.
+  echo "== building $t"
+  if ! cmake --build "$build" -j"$jobs" --target "$t" >"$build/fuzz-build-$t.log" 2>&1; then
+    grep -E 'error' "$build/fuzz-build-$t.log" | head -5 >&2
+    echo "!! $t did not build (log: $build/fuzz-build-$t.log)" >&2
+    failed+=("$t")
+    continue
+  fi
+  exe="$(find "$build" -mindepth 2 -path "$work" -prune -o -type f -name "$t" -perm -u+x -print | head -n1)"
   [ -n "$exe" ] || { echo "fuzz.sh: $t was not built" >&2; failed+=("$t"); continue; }
   run="$work/$t"
   rm -rf "$run"
