@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fuzz/FuzzSupport.h"
+#include "pcmmix/MixState.h"
 #include "pcmmix/MsClock.h"
 #include "pcmmix/PcmMix.h"
 #include "pcmmix/Profile.h"
@@ -48,7 +49,8 @@ public:
   int Unprepare(WaveHeader* h) override { h->flags &= ~kHeaderPrepared; return 0; }
   int Write(WaveHeader* h) override {
     if (held_.count == int(held_.ring.size())) return deviceresult::kError;
-    if (h->bufferLength == 0 || h->bufferLength > 4096) __builtin_trap();
+    // Whatever the profile asked for, a block never outgrows its buffer.
+    if (h->bufferLength == 0 || h->bufferLength > uint32_t(kBlockDataBytes)) __builtin_trap();
     h->flags &= ~kHeaderDone;
     held_.ring[size_t((held_.head + held_.count) % int(held_.ring.size()))] = h;
     ++held_.count;
@@ -137,7 +139,8 @@ void Play(hMixSession session, LoadedWave* wave, int channel, uint32_t flags, ui
 void Exercise(hMixSession session, SteppedSystem& devices, StillClock& clock,
               PostedMessageQueue& queue) {
   const SessionInfo info = PcmMixSessionInfo(session);
-  if (info.blockLength <= 0 || info.blockLength > 4096 || info.blockCount < 2 || info.blockCount > 6)
+  if (info.blockLength <= 0 || info.blockLength > kBlockDataBytes || info.blockCount < 2 ||
+      info.blockCount > kOutputBlockCount)
     __builtin_trap();
   PcmMixActivate(session, true);
   PcmMixChannelOpen(session, 0, ChannelsAll);
