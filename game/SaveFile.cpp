@@ -16,6 +16,7 @@ namespace ikea {
 namespace {
 
 template <typename... F> struct Overloaded : F... { using F::operator()...; };
+template <typename... F> Overloaded(F...) -> Overloaded<F...>;
 
 const char* const kSaveFile = "\\dat\\my.dat";
 const char* const kRivalFile = "\\dat\\name.dat";

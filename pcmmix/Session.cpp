@@ -45,8 +45,10 @@ uint32_t RateOfCode(int code) {
 
 int32_t BlockLengthFor(const ProfileReader& profile, const std::string& section,
                        const DefaultSectionValues& d, uint32_t rate) {
+  // Whole four-byte steps, as for the default section: an odd length would
+  // split stereo frames at block boundaries and swap the channels.
   int len = profile.ReadInt(section, "WaveBlockLen", 0);
-  if (len != 0) return Clamp(len, 512, kBlockDataBytes);
+  if (len != 0) return Clamp(len, 512, kBlockDataBytes) & ~3;
   if (d.waveBlockLen != 0) return Clamp(d.waveBlockLen, 512, kBlockDataBytes);
   return int32_t(std::min<uint32_t>(rate / 11025 * 2048, kBlockDataBytes));
 }
