@@ -1,0 +1,229 @@
+#!/usr/bin/env bash
+# Soak: plays the real game (sanitizer build) under a virtual X server for
+# SECONDS with random mouse work over the window's widgets: casts, shots,
+# reeling holds, the shop, the tank, races and the start screen; message
+# boxes are answered with Enter. Sound is captured to a WAV file.
+#
+# Passes when the game neither crashes nor reports anything through the
+# sanitizers, closes cleanly when asked, and its resident memory is flat
+# after the warm-up (the last sample at most 10% or 10 MB above the first).
+#
+#   scripts/soak.sh [SECONDS]        default 120
+#   IKEASOBI_SOAK_BUILD=dir          sanitizer build to use (default build-asan)
+#   IKEASOBI_SOAK_KEEP=1             keep the work folder (game copy, logs)
+#   IKEASOBI_SOAK_SHOTS=1            a screenshot every 5 s into the work folder
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+
+# --- Inside the virtual X server ---------------------------------------------
+if [[ "${1:-}" == --inside ]]; then
+  WORK=$2
+  DURATION=$3
+  GAME=$WORK/game/ikeasobi
+  mkdir -p "$WORK/san" "$WORK/capture"
+  export ASAN_OPTIONS="log_path=$WORK/san/asan:detect_leaks=1:quarantine_size_mb=16:malloc_context_size=20"
+  export UBSAN_OPTIONS="log_path=$WORK/san/ubsan:print_stacktrace=1"
+  export LSAN_OPTIONS="suppressions=$WORK/lsan.supp:print_suppressions=0"
+  export IKEASOBI_AUDIO="capture:$WORK/capture"
+  unset QT_QPA_PLATFORM
+
+  "$GAME" >"$WORK/stdout.log" 2>"$WORK/stderr.log" &
+  PID=$!
+  ROOTWIN=$(( $(xwininfo -root | awk '/Window id:/ {print $4}') ))
+  # The pid search also lists the root window; the game's own are the rest.
+  game_windows() {
+    local w
+    for w in $(xdotool search --onlyvisible --pid "$PID" --name '' 2>/dev/null); do
+      [[ "$w" == "$ROOTWIN" ]] || echo "$w"
+    done
+  }
+  WID=
+  for _ in $(seq 1 240); do
+    WID=$(game_windows | head -n1)
+    [[ -n "$WID" ]] && break
+    kill -0 "$PID" 2>/dev/null || break
+    sleep 0.5
+  done
+  [[ -n "$WID" ]] || { echo "soak: no window appeared"; kill "$PID" 2>/dev/null; exit 1; }
+
+  # Client-area centres of the widgets (panels all open at the top left).
+  POINTS=(
+    354,18 342,166 342,194 342,222 352,258            # cast, shop, save, tank, help/reel
+    48,38 142,38 240,38 48,66 142,66 48,98 48,126 48,154 48,182 190,98 190,126 190,154  # shop
+    88,174 152,174 216,174 280,174 120,202 216,202 280,202 358,254                     # tank
+    56,156 56,180 56,204 208,156 208,180 208,204                                        # classes
+    48,256 136,256 272,256 352,256                                                      # race
+    208,256 208,220 210,102                                                             # start
+  )
+  MAIN=(354,18 342,166 342,222 352,258)
+
+  click_at() { xdotool mousemove --window "$WID" "$1" "$2" click 1 2>/dev/null || true; }
+  answer_boxes() {
+    local w
+    for w in $(game_windows); do
+      [[ "$w" == "$WID" ]] && continue
+      xdotool windowfocus --sync "$w" key Return 2>/dev/null || true
+    done
+  }
+  rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$PID/status" 2>/dev/null || echo 0; }
+
+  click_at 208 256  # COUNTINE
+  START=$(date +%s)
+  NEXT_SAMPLE=$START
+  : >"$WORK/rss.txt"
+  while :; do
+    NOW=$(date +%s)
+    (( NOW - START >= DURATION )) && break
+    if ! kill -0 "$PID" 2>/dev/null; then
+      wait "$PID" && RC=0 || RC=$?
+      echo "soak: the game ended on its own after $((NOW - START)) s (exit $RC)"
+      exit 1
+    fi
+    if (( NOW >= NEXT_SAMPLE )); then
+      echo "$((NOW - START)) $(rss_kb)" >>"$WORK/rss.txt"
+      [[ -n "${IKEASOBI_SOAK_SHOTS:-}" ]] && import -window root "$WORK/shot-$((NOW - START)).png" 2>/dev/null
+      NEXT_SAMPLE=$((NOW + 5))
+    fi
+    answer_boxes
+    R=$((RANDOM % 100))
+    if (( R < 6 )); then                        # a fishing attempt
+      click_at 354 18
+      X=$((40 + RANDOM % 220)) Y=$((50 + RANDOM % 130))
+      click_at "$X" "$Y"
+      for i in $(seq 1 50); do
+        answer_boxes
+        if (( i % 4 == 0 )); then
+          xdotool mousemove --window "$WID" 352 258 mousedown 1 sleep 0.3 mouseup 1 2>/dev/null || true
+        else
+          click_at $((X + RANDOM % 41 - 20)) $((Y + RANDOM % 31 - 15))
+        fi
+        sleep 0.15
+      done
+    elif (( R < 30 )); then                       # the pond: cast point or shot
+      click_at $((RANDOM % 300)) $((RANDOM % 200))
+    elif (( R < 42 )); then                     # hold 巻く
+      xdotool mousemove --window "$WID" 352 258 mousedown 1 2>/dev/null || true
+      sleep "0.$((RANDOM % 9 + 1))"
+      xdotool mouseup 1 2>/dev/null || true
+    elif (( R < 70 )); then                     # any widget
+      P=${POINTS[$((RANDOM % ${#POINTS[@]}))]}
+      click_at "${P%,*}" "${P#*,}"
+    elif (( R < 80 )); then                     # the main column
+      P=${MAIN[$((RANDOM % ${#MAIN[@]}))]}
+      click_at "${P%,*}" "${P#*,}"
+    elif (( R < 88 )); then                     # a tank line
+      click_at 358 $((10 + 12 * (RANDOM % 16)))
+    elif (( R < 91 )); then                     # a name
+      click_at 136 148
+      xdotool type --delay 20 "$(head -c 6 /dev/urandom | base64 | tr -dc 'a-zA-Z' | head -c 4)" 2>/dev/null || true
+    else                                        # anywhere
+      click_at $((RANDOM % 409)) $((RANDOM % 277))
+    fi
+    sleep "0.0$((RANDOM % 8 + 2))"
+  done
+  echo "$(( $(date +%s) - START )) $(rss_kb)" >>"$WORK/rss.txt"
+
+  # Close the window as the window manager would, then wait for the exit.
+  answer_boxes
+  python3 - "$WID" <<'PY'
+import ctypes, sys
+x = ctypes.cdll.LoadLibrary("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XInternAtom.restype = ctypes.c_ulong
+x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+class ClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5), ("pad", ctypes.c_long * 16)]
+d = x.XOpenDisplay(None)
+w = int(sys.argv[1])
+e = ClientMessage(type=33, window=w, message_type=x.XInternAtom(d, b"WM_PROTOCOLS", 0), format=32)
+e.data[0] = x.XInternAtom(d, b"WM_DELETE_WINDOW", 0)
+x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+x.XSendEvent(d, w, 0, 0, ctypes.byref(e))
+x.XFlush(ctypes.c_void_p(d))
+PY
+  for _ in $(seq 1 60); do
+    kill -0 "$PID" 2>/dev/null || break
+    answer_boxes
+    sleep 0.5
+  done
+  if kill -0 "$PID" 2>/dev/null; then
+    echo "soak: the game did not close when asked"
+    kill "$PID"
+    exit 1
+  fi
+  wait "$PID" && RC=0 || RC=$?
+  echo "$RC" >"$WORK/exit.txt"
+  exit 0
+fi
+
+# --- Outside: build, prepare a game folder, run, judge ------------------------
+DURATION=${1:-120}
+BUILD=${IKEASOBI_SOAK_BUILD:-$ROOT/build-asan}
+
+need=()
+command -v xvfb-run >/dev/null || need+=(xvfb xauth)
+command -v xdotool >/dev/null || need+=(xdotool)
+command -v python3 >/dev/null || need+=(python3)
+if (( ${#need[@]} )); then
+  SUDO=; (( EUID == 0 )) || SUDO=sudo
+  $SUDO apt-get install -y --no-install-recommends "${need[@]}" >/dev/null
+fi
+
+if [[ ! -f "$BUILD/CMakeCache.txt" ]]; then
+  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Debug -DIKEASOBI_SANITIZE=ON -DIKEASOBI_BENCH=OFF >/dev/null
+fi
+grep -q '^IKEASOBI_SANITIZE:BOOL=ON' "$BUILD/CMakeCache.txt" || { echo "soak: $BUILD is not a sanitizer build"; exit 1; }
+cmake --build "$BUILD" -j"$(nproc)" --target ikeasobi ikeasobi_picture_files ikeasobi_first_save ikea_sounds >/dev/null
+
+WORK=$(mktemp -d /tmp/ikeasobi-soak.XXXXXX)
+cleanup() { [[ -n "${IKEASOBI_SOAK_KEEP:-}" ]] || rm -rf "$WORK"; }
+trap cleanup EXIT
+cp -r "$BUILD/game" "$WORK/game"
+# A rich save so that every part of the game stays reachable: money, bullets
+# and sardines for the whole run.
+awk 'NR==1025 {print "5000\r"; next} NR==1027 {print "9999999\r"; next}
+     NR==4103 {print "5000\r"; next} {print}' "$BUILD/game/dat/my.dat" >"$WORK/game/dat/my.dat"
+# Process-lifetime caches of the font and display libraries are not leaks of
+# the game.
+cat >"$WORK/lsan.supp" <<'EOF'
+leak:libfontconfig
+leak:libfreetype
+leak:libxcb
+leak:libX11
+leak:libdbus
+leak:libglib
+EOF
+
+echo "soak: $DURATION s in $WORK (build $BUILD)"
+xvfb-run -a -s "-screen 0 800x600x24" "$0" --inside "$WORK" "$DURATION" || FAILED=1
+FAILED=${FAILED:-0}
+
+if [[ -f "$WORK/exit.txt" ]] && [[ "$(cat "$WORK/exit.txt")" != 0 ]]; then
+  echo "soak: the game exited with $(cat "$WORK/exit.txt")"; FAILED=1
+fi
+if compgen -G "$WORK/san/*" >/dev/null && grep -qE 'ERROR: |runtime error|SUMMARY: ' "$WORK"/san/*; then
+  echo "soak: sanitizer report:"; cat "$WORK"/san/* | head -80; FAILED=1
+fi
+if [[ -s "$WORK/stderr.log" ]]; then
+  echo "soak: the game's stderr (last lines):"; tail -5 "$WORK/stderr.log"
+fi
+
+# Memory: samples after the warm-up (a quarter of the run, at least 30 s).
+WARM=$(( DURATION / 4 > 30 ? DURATION / 4 : 30 ))
+read -r FIRST_T FIRST LAST_T LAST < <(awk -v w="$WARM" '$1 >= w && $2 > 0 { if (!f) { ft=$1; fv=$2; f=1 } lt=$1; lv=$2 }
+  END { print ft+0, fv+0, lt+0, lv+0 }' "$WORK/rss.txt")
+if (( FIRST > 0 )); then
+  echo "soak: resident memory after warm-up: ${FIRST} kB at ${FIRST_T} s, ${LAST} kB at ${LAST_T} s"
+  ALLOW=$(( FIRST / 10 > 10240 ? FIRST / 10 : 10240 ))
+  if (( LAST - FIRST > ALLOW )); then echo "soak: resident memory grew by $((LAST - FIRST)) kB"; FAILED=1; fi
+else
+  echo "soak: no memory samples after the warm-up"; FAILED=1
+fi
+CAPTURE=$(find "$WORK/capture" -name '*.wav' -printf '%s\n' 2>/dev/null | head -n1)
+echo "soak: captured sound: ${CAPTURE:-0} bytes"
+
+if (( FAILED )); then echo "soak: FAILED"; exit 1; fi
+echo "soak: passed"
