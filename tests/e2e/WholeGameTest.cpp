@@ -487,5 +487,48 @@ TEST_F(WholeGame, aContinuedGameCatchesNamesFeedsRacesExportsAndSavesWhatTheRule
     EXPECT_EQ(saved[size_t(line)], expected.Lines()[size_t(line)]) << "my.dat line " << line + 1;
 }
 
+TEST_F(WholeGame, newGameReachesTheFileOnlyWithTheNextSaveAndLeavesHungerAndCupsInIt) {
+  SaveLines start;
+  start.Money() = "777";
+  start.Bullets() = "3";
+  start.Sardines() = "12";
+  start.LineStrength() = "350";
+  start.ReelLevel() = "2";
+  start.Hour() = "21";
+  start.Kind(0) = "1";
+  start.Size(0) = "40";
+  start.Name(0) = J("ハナ");
+  start.Strength(0) = "2";
+  start.Hunger(0) = "70";
+  start.Cups1(0) = "1";
+  start.Time(0) = "0:00:12";
+  ASSERT_NO_FATAL_FAILURE(Open(start));
+  const std::string before = ReadBytes(folder_ / "dat" / "my.dat");
+
+  dialogs.answers = {false, true};
+  Click(form->Image2, QPoint(40, 10));
+  EXPECT_TRUE(tk::IsShown(form->start_box));
+  EXPECT_EQ(S().Money, 777);
+  Click(form->Image2, QPoint(40, 10));
+  EXPECT_FALSE(tk::IsShown(form->start_box));
+  EXPECT_EQ(dialogs.asked.size(), 2u);
+  EXPECT_EQ(ReadBytes(folder_ / "dat" / "my.dat"), before);
+
+  Tick();
+  Click("Button2");
+  EXPECT_EQ(TakeInformed(), (std::vector<Text>{J("セーブ完了")}));
+  SaveLines expected;
+  expected.Money() = "50";
+  expected.Bullets() = "20";
+  expected.LineStrength() = "280";
+  expected.Hour() = "8";
+  expected.Hunger(0) = "70";
+  expected.Cups1(0) = "1";
+  const std::vector<std::string> saved = CrlfLines(ReadBytes(folder_ / "dat" / "my.dat"));
+  ASSERT_EQ(saved.size(), size_t(SaveLines::kLines));
+  for (int line = 0; line < SaveLines::kLines; ++line)
+    EXPECT_EQ(saved[size_t(line)], expected.Lines()[size_t(line)]) << "my.dat line " << line + 1;
+}
+
 }  // namespace
 }  // namespace ikea::test
