@@ -87,16 +87,6 @@ bool AlsaWaveOut::Configure(int& result) {
   return true;
 }
 
-int AlsaWaveOut::Prepare(WaveHeader* header) {
-  header->flags |= kHeaderPrepared;
-  return deviceresult::kOk;
-}
-
-int AlsaWaveOut::Unprepare(WaveHeader* header) {
-  header->flags &= ~kHeaderPrepared;
-  return deviceresult::kOk;
-}
-
 int AlsaWaveOut::Write(WaveHeader* header) {
   if (!(header->flags & kHeaderPrepared)) return deviceresult::kUnprepared;
   {

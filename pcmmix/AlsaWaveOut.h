@@ -23,8 +23,6 @@ public:
                                            MessageQueue* queue, WindowHandle target, int& result);
   ~AlsaWaveOut() override;
 
-  int Prepare(WaveHeader* header) override;
-  int Unprepare(WaveHeader* header) override;
   int Write(WaveHeader* header) override;
   int Pause() override;
   int Restart() override;

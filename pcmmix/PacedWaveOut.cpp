@@ -22,16 +22,6 @@ PacedWaveOut::~PacedWaveOut() {
   thread_.join();
 }
 
-int PacedWaveOut::Prepare(WaveHeader* header) {
-  header->flags |= kHeaderPrepared;
-  return deviceresult::kOk;
-}
-
-int PacedWaveOut::Unprepare(WaveHeader* header) {
-  header->flags &= ~kHeaderPrepared;
-  return deviceresult::kOk;
-}
-
 int PacedWaveOut::Write(WaveHeader* header) {
   if (!(header->flags & kHeaderPrepared)) return deviceresult::kUnprepared;
   {

@@ -29,8 +29,6 @@ public:
                std::unique_ptr<PacedSink> sink);
   ~PacedWaveOut() override;
 
-  int Prepare(WaveHeader* header) override;
-  int Unprepare(WaveHeader* header) override;
   int Write(WaveHeader* header) override;
   int Pause() override;
   int Restart() override;

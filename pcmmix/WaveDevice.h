@@ -14,8 +14,16 @@ namespace pcmmix {
 class WaveOut {
 public:
   virtual ~WaveOut() = default; // closes the device
-  virtual int Prepare(WaveHeader* header) = 0;
-  virtual int Unprepare(WaveHeader* header) = 0;
+  // Our devices copy each block when it is written, so preparing only marks
+  // the header.
+  virtual int Prepare(WaveHeader* header) {
+    header->flags |= kHeaderPrepared;
+    return deviceresult::kOk;
+  }
+  virtual int Unprepare(WaveHeader* header) {
+    header->flags &= ~kHeaderPrepared;
+    return deviceresult::kOk;
+  }
   // Queues a prepared block; clears its done bit.
   virtual int Write(WaveHeader* header) = 0;
   virtual int Pause() = 0;
