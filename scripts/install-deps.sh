@@ -10,6 +10,7 @@ PACKAGES=(
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   desktop-file-utils appstream
+  xvfb xauth xdotool x11-utils
 )
 
 missing=()
