@@ -107,9 +107,17 @@ int Label::TextWidth() const {
   return widest;
 }
 
+// Lines are as high as the font's pixel size, as the game's fixed layout
+// expects (its card labels hold ten 12-pixel lines in 121 pixels); the IPA
+// fonts' own line spacing is a little taller.
+int Label::LineHeight() const {
+  const int pixels = font().pixelSize();
+  return pixels > 0 ? pixels : fontMetrics().height();
+}
+
 void Label::Fit() {
   if (!autoSize_) return;
-  int lineHeight = fontMetrics().height();
+  int lineHeight = LineHeight();
   if (wordWrap_) {
     resize(width(), static_cast<int>(Lines().size()) * lineHeight);
     return;
@@ -130,7 +138,7 @@ void Label::paintEvent(QPaintEvent*) {
   for (const QString& line : Lines()) {
     int x = align_ == Align::Right ? width() - metrics.horizontalAdvance(line) : 0;
     painter.drawText(x, y + metrics.ascent(), line);
-    y += metrics.height();
+    y += LineHeight();
   }
 }
 

@@ -42,6 +42,7 @@ protected:
 
 private:
   void Fit();
+  int LineHeight() const;
 
   Text caption_;
   std::optional<Rgb> back_;

@@ -130,6 +130,7 @@ protected:
         .sound = sound,
         .dialogs = dialogs,
         .folder = folder_,
+        .assets = {},
         .seedRandom = {},
         .loadCueWaves = {},
         .releaseCueWaves = {},

@@ -55,6 +55,7 @@ TForm1& GameFolderTest::Open() {
       .sound = sound,
       .dialogs = dialogs,
       .folder = folder_,
+      .assets = {},
       .seedRandom = {},
       .loadCueWaves = loadCueWaves,
       .releaseCueWaves = [this] { ++cueWaveReleases; },
