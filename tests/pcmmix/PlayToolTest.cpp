@@ -47,7 +47,10 @@ void WriteWav(const fs::path& path, const pcmmix::WaveFormat& f, const std::vect
 std::vector<uint8_t> ReadDataChunk(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), {});
-  return file.size() > 44 ? std::vector<uint8_t>(file.begin() + 44, file.end()) : std::vector<uint8_t>{};
+  if (file.size() < 44) return {};
+  // The data chunk's own size: an odd chunk is followed by a pad byte.
+  const size_t size = file[40] | file[41] << 8 | file[42] << 16 | size_t(file[43]) << 24;
+  return std::vector<uint8_t>(file.begin() + 44, file.begin() + 44 + std::min(size, file.size() - 44));
 }
 
 } // namespace
