@@ -283,5 +283,21 @@ TEST(MidiOptionsFromEnvironment, readsNullAndCaptureDirectory) {
   ::setenv("IKEASOBI_AUDIO", "null", 1);  // as the test runner sets it
 }
 
+#ifdef IKEASOBI_GAME_DIR
+// The opening tune the game ships is real music through the General MIDI
+// soundfont: loud enough to hear in every second of its first ten.
+TEST_F(MidiPlayerTest, theShippedOpeningTuneRendersAudibleMusic) {
+  REQUIRE_SOUNDFONT();
+  const fs::path midi = fs::path(IKEASOBI_GAME_DIR) / "dat" / "op.mid";
+  if (!fs::exists(midi)) GTEST_SKIP() << "the game folder has no op.mid";
+  const fs::path wav = dir_ / "op.wav";
+  ASSERT_TRUE(RenderMidiToWav(midi, wav, 10.0));
+  const Wav w = ReadWav(wav);
+  ASSERT_TRUE(w.valid);
+  const size_t second = static_cast<size_t>(w.rate) * 2;
+  for (size_t s = 0; s < 10; ++s) EXPECT_GT(Peak(w.samples, s * second, (s + 1) * second), 1000) << "second " << s;
+}
+#endif
+
 } // namespace
 } // namespace ikea
