@@ -8,12 +8,12 @@ QString FamilyOf(Face face) {
   return face == Face::Gothic ? QStringLiteral("IPAGothic") : QStringLiteral("IPAPGothic");
 }
 
-QFont MakeFont(const FontSpec& spec) {
+QFont MakeFont(const FontStyle& style) {
   QFont font;
   // A default QFont resolves nothing: every field still follows the parent.
-  if (spec.face) font.setFamilies(QStringList{FamilyOf(*spec.face)});
-  if (spec.pixels) font.setPixelSize(*spec.pixels);
-  if (spec.bold) font.setBold(*spec.bold);
+  if (style.face) font.setFamilies(QStringList{FamilyOf(*style.face)});
+  if (style.pixels) font.setPixelSize(*style.pixels);
+  if (style.bold) font.setBold(*style.bold);
   return font;
 }
 

@@ -2,13 +2,13 @@
 // Fonts of the game's faces in their Qt form.
 #include <QFont>
 
-#include "toolkit/FontSpec.h"
+#include "toolkit/FontStyle.h"
 
 namespace ikea::tk {
 
 // A font with only the given settings resolved, so the rest still follow
 // the parent.
-QFont MakeFont(const FontSpec& spec);
+QFont MakeFont(const FontStyle& style);
 
 // The window's own font: proportional Gothic, 12 pixels, regular.
 QFont WindowFont();

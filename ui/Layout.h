@@ -6,7 +6,7 @@
 #include <span>
 
 #include "toolkit/Canvas.h"
-#include "toolkit/FontSpec.h"
+#include "toolkit/FontStyle.h"
 
 namespace ikea::ui {
 
@@ -15,7 +15,7 @@ enum class Kind { Label, Button, Picture, Panel, ListBox, Edit, Gauge };
 struct Look {
   std::optional<Rgb> back = {};
   std::optional<Rgb> text = {};
-  tk::FontSpec font = {};
+  tk::FontStyle font = {};
   bool hidden = false;
   bool autoSize = false;    // labels fit their text; pictures their picture
   bool wordWrap = false;
@@ -29,7 +29,7 @@ struct Look {
   int gaugeProgress = 0;
 };
 
-struct WidgetSpec {
+struct WidgetRow {
   Kind kind;
   const char* name;
   const char* parent;  // nullptr: the window itself
@@ -39,7 +39,7 @@ struct WidgetSpec {
 };
 
 // Every widget of the window, in creation order.
-std::span<const WidgetSpec> WindowLayout();
+std::span<const WidgetRow> WindowLayout();
 
 // The 25 picture holders: the title frames, the pond frames and `bak`.
 std::span<const char* const> PictureHolderNames();

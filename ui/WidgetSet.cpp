@@ -13,87 +13,87 @@
 namespace ikea::ui {
 namespace {
 
-QWidget* MakeLabel(const WidgetSpec& spec, QWidget* parent) {
+QWidget* MakeLabel(const WidgetRow& row, QWidget* parent) {
   auto* label = new tk::Label(parent);
-  if (spec.look.back) label->SetBackColour(*spec.look.back);
-  label->SetTransparent(spec.look.transparent);
-  label->SetWordWrap(spec.look.wordWrap);
-  label->SetAlignment(spec.look.rightAlign ? tk::Align::Right : tk::Align::Left);
-  label->SetCaption(spec.caption);
+  if (row.look.back) label->SetBackColour(*row.look.back);
+  label->SetTransparent(row.look.transparent);
+  label->SetWordWrap(row.look.wordWrap);
+  label->SetAlignment(row.look.rightAlign ? tk::Align::Right : tk::Align::Left);
+  label->SetCaption(row.caption);
   return label;
 }
 
-QWidget* MakeButton(const WidgetSpec& spec, QWidget* parent) {
+QWidget* MakeButton(const WidgetRow& row, QWidget* parent) {
   auto* button = new tk::Button(parent);
-  button->SetCaption(spec.caption);
+  button->SetCaption(row.caption);
   return button;
 }
 
-QWidget* MakePicture(const WidgetSpec&, QWidget* parent) { return new tk::PictureBox(parent); }
+QWidget* MakePicture(const WidgetRow&, QWidget* parent) { return new tk::PictureBox(parent); }
 
-QWidget* MakePanel(const WidgetSpec& spec, QWidget* parent) {
+QWidget* MakePanel(const WidgetRow& row, QWidget* parent) {
   auto* panel = new tk::Panel(parent);
-  if (spec.look.back) panel->SetBackColour(*spec.look.back);
+  if (row.look.back) panel->SetBackColour(*row.look.back);
   return panel;
 }
 
-QWidget* MakeListBox(const WidgetSpec& spec, QWidget* parent) {
+QWidget* MakeListBox(const WidgetRow& row, QWidget* parent) {
   auto* list = new tk::ListBox(parent);
-  if (spec.look.back) list->SetBackColour(*spec.look.back);
-  if (spec.look.itemHeight > 0) list->SetItemHeight(spec.look.itemHeight);
-  list->SetBorder(!spec.look.noBorder);
+  if (row.look.back) list->SetBackColour(*row.look.back);
+  if (row.look.itemHeight > 0) list->SetItemHeight(row.look.itemHeight);
+  list->SetBorder(!row.look.noBorder);
   return list;
 }
 
-QWidget* MakeEdit(const WidgetSpec& spec, QWidget* parent) {
+QWidget* MakeEdit(const WidgetRow& row, QWidget* parent) {
   auto* edit = new tk::Edit(parent);
-  edit->setFrame(!spec.look.noBorder);
-  edit->SetMaxBytes(spec.look.maxBytes);
-  edit->SetText(spec.caption);
+  edit->setFrame(!row.look.noBorder);
+  edit->SetMaxBytes(row.look.maxBytes);
+  edit->SetText(row.caption);
   return edit;
 }
 
-QWidget* MakeGauge(const WidgetSpec& spec, QWidget* parent) {
+QWidget* MakeGauge(const WidgetRow& row, QWidget* parent) {
   auto* gauge = new tk::BarGauge(parent);
-  if (spec.look.back) gauge->SetBackColour(*spec.look.back);
-  if (spec.look.bar) gauge->SetBarColour(*spec.look.bar);
-  gauge->SetMax(spec.look.gaugeMax);
-  gauge->SetProgress(spec.look.gaugeProgress);
+  if (row.look.back) gauge->SetBackColour(*row.look.back);
+  if (row.look.bar) gauge->SetBarColour(*row.look.bar);
+  gauge->SetMax(row.look.gaugeMax);
+  gauge->SetProgress(row.look.gaugeProgress);
   return gauge;
 }
 
 // Settings every kind shares; applied before the caption fits the size.
-void ApplyCommonLook(QWidget* widget, const WidgetSpec& spec) {
-  widget->setObjectName(QString::fromLatin1(spec.name));
-  widget->setGeometry(spec.left, spec.top, spec.width, spec.height);
-  if (spec.look.text) tk::SetTextColour(widget, *spec.look.text);
-  widget->setFont(tk::MakeFont(spec.look.font));
-  if (spec.look.hidden) widget->hide();
+void ApplyCommonLook(QWidget* widget, const WidgetRow& row) {
+  widget->setObjectName(QString::fromLatin1(row.name));
+  widget->setGeometry(row.left, row.top, row.width, row.height);
+  if (row.look.text) tk::SetTextColour(widget, *row.look.text);
+  widget->setFont(tk::MakeFont(row.look.font));
+  if (row.look.hidden) widget->hide();
 }
 
-void ApplyAutoSize(QWidget* widget, const WidgetSpec& spec) {
-  if (!spec.look.autoSize) return;
+void ApplyAutoSize(QWidget* widget, const WidgetRow& row) {
+  if (!row.look.autoSize) return;
   if (auto* label = dynamic_cast<tk::Label*>(widget)) label->SetAutoSize(true);
   if (auto* picture = dynamic_cast<tk::PictureBox*>(widget)) picture->SetAutoSize(true);
 }
 
 }  // namespace
 
-WidgetSet::WidgetSet(QWidget* window, std::span<const WidgetSpec> layout) {
-  for (const WidgetSpec& spec : layout) {
-    QWidget* parent = spec.parent ? Find(spec.parent) : window;
-    if (!parent) throw std::logic_error(std::string("layout names an unknown parent ") + spec.parent);
+WidgetSet::WidgetSet(QWidget* window, std::span<const WidgetRow> layout) {
+  for (const WidgetRow& row : layout) {
+    QWidget* parent = row.parent ? Find(row.parent) : window;
+    if (!parent) throw std::logic_error(std::string("layout names an unknown parent ") + row.parent);
     // Created in table order, so a later widget lies above an earlier one.
-    byName_[spec.name] = Create(spec, parent);
+    byName_[row.name] = Create(row, parent);
   }
 }
 
-QWidget* WidgetSet::Create(const WidgetSpec& spec, QWidget* parent) {
-  using Maker = QWidget* (*)(const WidgetSpec&, QWidget*);
+QWidget* WidgetSet::Create(const WidgetRow& row, QWidget* parent) {
+  using Maker = QWidget* (*)(const WidgetRow&, QWidget*);
   static constexpr Maker kMakers[] = {MakeLabel, MakeButton, MakePicture, MakePanel, MakeListBox, MakeEdit, MakeGauge};
-  QWidget* widget = kMakers[static_cast<int>(spec.kind)](spec, parent);
-  ApplyCommonLook(widget, spec);
-  ApplyAutoSize(widget, spec);
+  QWidget* widget = kMakers[static_cast<int>(row.kind)](row, parent);
+  ApplyCommonLook(widget, row);
+  ApplyAutoSize(widget, row);
   return widget;
 }
 

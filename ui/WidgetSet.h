@@ -12,7 +12,7 @@ namespace ikea::ui {
 
 class WidgetSet {
 public:
-  WidgetSet(QWidget* window, std::span<const WidgetSpec> layout);
+  WidgetSet(QWidget* window, std::span<const WidgetRow> layout);
 
   QWidget* Find(const std::string& name) const;
 
@@ -24,7 +24,7 @@ public:
   }
 
 private:
-  QWidget* Create(const WidgetSpec& spec, QWidget* parent);
+  QWidget* Create(const WidgetRow& row, QWidget* parent);
   std::map<std::string, QWidget*> byName_;
 };
 

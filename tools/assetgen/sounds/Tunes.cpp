@@ -64,11 +64,11 @@ std::vector<std::vector<Chord>> parseBars(const std::string& text)
     return bars;
 }
 
-int lengthTicks(const std::string& spec, std::size_t from, const std::string& token)
+int lengthTicks(const std::string& notation, std::size_t from, const std::string& token)
 {
     int total = 0, last = 0;
-    for (std::size_t i = from; i < spec.size(); ++i) {
-        switch (spec[i]) {
+    for (std::size_t i = from; i < notation.size(); ++i) {
+        switch (notation[i]) {
         case 'w': last = 16 * kSixteenth; break;
         case 'h': last = 8 * kSixteenth; break;
         case 'q': last = 4 * kSixteenth; break;

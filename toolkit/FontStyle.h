@@ -7,7 +7,7 @@ namespace ikea::tk {
 
 enum class Face { PGothic, Gothic };  // proportional and fixed-pitch Gothic
 
-struct FontSpec {
+struct FontStyle {
   std::optional<Face> face = {};
   std::optional<int> pixels = {};
   std::optional<bool> bold = {};
