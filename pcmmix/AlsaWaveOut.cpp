@@ -88,14 +88,7 @@ bool AlsaWaveOut::Configure(int& result) {
 }
 
 int AlsaWaveOut::Write(WaveHeader* header) {
-  if (!(header->flags & kHeaderPrepared)) return deviceresult::kUnprepared;
-  {
-    std::lock_guard lock(mutex_);
-    header->flags &= ~kHeaderDone;
-    if (!held_.Push(header)) return deviceresult::kNoMemory;
-  }
-  changed_.notify_all();
-  return deviceresult::kOk;
+  return WriteHeldBlock(header, held_, mutex_, changed_);
 }
 
 int AlsaWaveOut::Pause() {

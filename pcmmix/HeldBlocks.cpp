@@ -32,4 +32,16 @@ WaveHeader* HeldBlocks::PopFront() {
   return header;
 }
 
+int WriteHeldBlock(WaveHeader* header, HeldBlocks& held, std::mutex& mutex,
+                   std::condition_variable& changed) {
+  if (!(header->flags & kHeaderPrepared)) return deviceresult::kUnprepared;
+  {
+    std::lock_guard lock(mutex);
+    header->flags &= ~kHeaderDone;
+    if (!held.Push(header)) return deviceresult::kNoMemory;
+  }
+  changed.notify_all();
+  return deviceresult::kOk;
+}
+
 } // namespace pcmmix

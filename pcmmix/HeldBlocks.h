@@ -2,7 +2,9 @@
 // The blocks a device holds, in play order. Write copies the data so the
 // device thread never reads memory the mixer may rewrite; the slots are
 // allocated once when the device opens.
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <vector>
 
 #include "pcmmix/WaveTypes.h"
@@ -38,5 +40,10 @@ private:
   int head_ = 0;
   int count_ = 0;
 };
+
+// A device's Write: takes a prepared block into the held ones under the
+// device's lock, clears its done bit and wakes the device's thread.
+int WriteHeldBlock(WaveHeader* header, HeldBlocks& held, std::mutex& mutex,
+                   std::condition_variable& changed);
 
 } // namespace pcmmix
