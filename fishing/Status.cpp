@@ -3,7 +3,7 @@
 #include "game/Catalogues.h"
 #include "game/GameState.h"
 // Header only: the shop charges the prices the captions show.
-#include "town/UpgradePrices.h"
+#include "game/UpgradePrices.h"
 
 namespace ikea {
 namespace {

@@ -8,7 +8,7 @@
 #include "game/GameState.h"
 #include "game/View.h"
 #include "sound/PlayFieldMusic.h"
-#include "town/UpgradePrices.h"
+#include "game/UpgradePrices.h"
 
 namespace ikea {
 namespace {

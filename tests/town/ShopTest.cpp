@@ -4,7 +4,7 @@
 
 #include "tests/town/TownWorld.h"
 #include "town/Shop.h"
-#include "town/UpgradePrices.h"
+#include "game/UpgradePrices.h"
 
 namespace ikea::test {
 namespace {
