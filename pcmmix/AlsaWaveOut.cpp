@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdarg>
+#include <cstring>
 
 namespace pcmmix {
 namespace {
@@ -161,12 +162,13 @@ void AlsaWaveOut::ApplyRequests(std::unique_lock<std::mutex>&) {
 bool AlsaWaveOut::WriteNextBlock(std::unique_lock<std::mutex>& lock) {
   int index = written_;
   uint64_t generation = generation_;
-  const uint8_t* data = held_.DataAt(index);
-  long frames = long(held_.LengthAt(index) / format_.blockAlign);
-  // The slot's copy stays put until the block is returned, and returning it
-  // needs this thread or a reset, which the generation reveals.
+  uint32_t length = held_.LengthAt(index);
+  std::memcpy(writing_, held_.DataAt(index), length);
+  long frames = long(length / format_.blockAlign);
+  // Only this thread touches writing_, so the PCM call runs unlocked; a reset
+  // meanwhile shows as a new generation and the block is not counted.
   lock.unlock();
-  WriteFrames(data, frames);
+  WriteFrames(writing_, frames);
   lock.lock();
   if (generation != generation_) return false;
   writtenFrames_ += uint64_t(frames);
