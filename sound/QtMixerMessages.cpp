@@ -1,81 +1,97 @@
 #include "sound/QtMixerMessages.h"
 
-#include <QCoreApplication>
-#include <QEvent>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 #include <QObject>
+#include <QPointer>
+#include <QSocketNotifier>
+#include <cstdint>
+#include <stdexcept>
 
 namespace ikea {
-namespace {
 
-int MixerEventType() {
-  static const int type = QEvent::registerEventType();
-  return type;
+QtMixerMessages::QtMixerMessages() : ring_(kCapacity) {
+  targets_.reserve(16);
+  wakeFd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+  if (wakeFd_ < 0) throw std::runtime_error("Cannot create the mixer's message queue");
+  notifier_ = std::make_unique<QSocketNotifier>(wakeFd_, QSocketNotifier::Read);
+  QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { DeliverPending(); });
+  // The notifier guards itself with a weak pointer on every activation; its
+  // count block, made here once, stays with the object, so no delivery
+  // allocates.
+  QPointer<QSocketNotifier> guard(notifier_.get());
 }
 
-class MixerEvent final : public QEvent {
-public:
-  MixerEvent(uint32_t message, uintptr_t wParam, uintptr_t lParam)
-      : QEvent(QEvent::Type(MixerEventType())), message(message), wParam(wParam), lParam(lParam) {}
-  const uint32_t message;
-  const uintptr_t wParam;
-  const uintptr_t lParam;
-};
-
-class TargetObject final : public QObject {
-public:
-  explicit TargetObject(pcmmix::MessageHandler* handler) : handler_(handler) {}
-  bool event(QEvent* e) override {
-    if (e->type() != MixerEventType()) return QObject::event(e);
-    auto* m = static_cast<MixerEvent*>(e);
-    handler_->WindowProc(m->message, m->wParam, m->lParam);
-    return true;
-  }
-
-private:
-  pcmmix::MessageHandler* handler_;
-};
-
-} // namespace
-
-QtMixerMessages::QtMixerMessages() = default;
-
 QtMixerMessages::~QtMixerMessages() {
-  std::lock_guard lock(mutex_);
-  for (auto& [handle, object] : targets_) delete object;
-  targets_.clear();
+  notifier_.reset();
+  ::close(wakeFd_);
 }
 
 pcmmix::WindowHandle QtMixerMessages::CreateTarget(pcmmix::MessageHandler* handler) {
   if (!handler) return 0;
-  auto* object = new TargetObject(handler); // lives on the calling (GUI) thread
   std::lock_guard lock(mutex_);
   pcmmix::WindowHandle handle = nextHandle_++;
   if (nextHandle_ == 0) nextHandle_ = 1;
-  targets_.emplace(handle, object);
+  targets_.emplace(handle, handler);
   return handle;
 }
 
 void QtMixerMessages::DestroyTarget(pcmmix::WindowHandle target) {
-  QObject* object = nullptr;
-  {
-    std::lock_guard lock(mutex_);
-    auto it = targets_.find(target);
-    if (it == targets_.end()) return;
-    object = it->second;
-    targets_.erase(it);
-  }
-  // Deleting a QObject drops the events still posted to it.
-  delete object;
+  std::lock_guard lock(mutex_);
+  targets_.erase(target); // its queued messages are skipped when delivered
 }
 
 bool QtMixerMessages::Post(pcmmix::WindowHandle target, uint32_t message, uintptr_t wParam,
                            uintptr_t lParam) {
-  // Held across postEvent so the target cannot be deleted in between.
-  std::lock_guard lock(mutex_);
-  auto it = targets_.find(target);
-  if (it == targets_.end()) return false;
-  QCoreApplication::postEvent(it->second, new MixerEvent(message, wParam, lParam));
+  bool wake;
+  {
+    std::lock_guard lock(mutex_);
+    if (!targets_.contains(target) || count_ == ring_.size()) return false;
+    ring_[(head_ + count_) % ring_.size()] = {target, message, wParam, lParam};
+    ++count_;
+    wake = !wakePending_;
+    wakePending_ = true;
+  }
+  if (wake) {
+    uint64_t one = 1;
+    // Cannot fail short of a closed descriptor: the counter never nears its limit.
+    [[maybe_unused]] ssize_t n = ::write(wakeFd_, &one, sizeof one);
+  }
   return true;
+}
+
+bool QtMixerMessages::TakeFront(Message& out, pcmmix::MessageHandler*& handler) {
+  std::lock_guard lock(mutex_);
+  while (count_ > 0) {
+    out = ring_[head_];
+    head_ = (head_ + 1) % ring_.size();
+    --count_;
+    auto it = targets_.find(out.target);
+    if (it != targets_.end()) {
+      handler = it->second;
+      return true;
+    }
+  }
+  return false;
+}
+
+void QtMixerMessages::DeliverPending() {
+  uint64_t woken;
+  [[maybe_unused]] ssize_t n = ::read(wakeFd_, &woken, sizeof woken);
+  size_t batch;
+  {
+    std::lock_guard lock(mutex_);
+    // Posts from here on wake the loop again, so none is left waiting.
+    wakePending_ = false;
+    batch = count_;
+  }
+  // Messages posted by the handlers themselves wait for the next round, as
+  // posted messages do.
+  Message m;
+  pcmmix::MessageHandler* handler = nullptr;
+  for (size_t i = 0; i < batch && TakeFront(m, handler); ++i)
+    handler->WindowProc(m.message, m.wParam, m.lParam);
 }
 
 } // namespace ikea

@@ -1,22 +1,29 @@
 #pragma once
-// The mixer's posted messages carried as Qt events. A target is a QObject
-// living on the GUI thread; a post from any thread becomes a posted event
-// whose handler runs there, in the window's own message loop. This header
-// holds no Qt so that cp932 sources can include it.
+// The mixer's posted messages delivered in the window's own message loop. A
+// post from any thread goes into a fixed ring and, when the ring was empty,
+// wakes the GUI thread through one event descriptor; the GUI thread then runs
+// the handlers of what is queued. Posting never allocates, so the device
+// thread's "block done" costs no heap traffic while the game plays. This
+// header holds no Qt so that cp932 sources can include it.
+#include <cstddef>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
+#include <vector>
 
 #include "pcmmix/MessageQueue.h"
 
-class QObject;
+class QSocketNotifier;
 
 namespace ikea {
 
 class QtMixerMessages final : public pcmmix::MessageQueue {
 public:
+  static constexpr size_t kCapacity = 4096;
+
+  // Call on the GUI thread, with the application object alive.
   QtMixerMessages();
-  // Destroys the targets still alive; their pending messages are dropped.
+  // Pending messages are dropped.
   ~QtMixerMessages() override;
   QtMixerMessages(const QtMixerMessages&) = delete;
   QtMixerMessages& operator=(const QtMixerMessages&) = delete;
@@ -27,9 +34,24 @@ public:
             uintptr_t lParam) override;
 
 private:
-  std::mutex mutex_; // guards targets_ against posts from device threads
-  std::unordered_map<pcmmix::WindowHandle, QObject*> targets_;
+  struct Message {
+    pcmmix::WindowHandle target;
+    uint32_t message;
+    uintptr_t wParam;
+    uintptr_t lParam;
+  };
+  void DeliverPending(); // GUI thread, when woken
+  bool TakeFront(Message& out, pcmmix::MessageHandler*& handler);
+
+  std::mutex mutex_; // guards everything below but the notifier
+  std::unordered_map<pcmmix::WindowHandle, pcmmix::MessageHandler*> targets_;
+  std::vector<Message> ring_;
+  size_t head_ = 0;
+  size_t count_ = 0;
+  bool wakePending_ = false; // one wake-up per batch of posts
   pcmmix::WindowHandle nextHandle_ = 1;
+  int wakeFd_ = -1;
+  std::unique_ptr<QSocketNotifier> notifier_;
 };
 
 } // namespace ikea

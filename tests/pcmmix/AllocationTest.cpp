@@ -1,29 +1,6 @@
 // Playing must not allocate: every operator new in this binary is counted.
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
 #include "tests/pcmmix/PcmMixTestSupport.h"
-
-namespace {
-std::atomic<long> allocations{0};
-}
-
-void* operator new(size_t n) {
-  ++allocations;
-  if (void* p = std::malloc(n ? n : 1)) return p;
-  throw std::bad_alloc();
-}
-void* operator new[](size_t n) { return operator new(n); }
-void* operator new(size_t n, const std::nothrow_t&) noexcept {
-  ++allocations;
-  return std::malloc(n ? n : 1);
-}
-void* operator new[](size_t n, const std::nothrow_t& t) noexcept { return operator new(n, t); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, size_t) noexcept { std::free(p); }
-void operator delete[](void* p, size_t) noexcept { std::free(p); }
+#include "tests/support/CountingAllocator.h"
 
 namespace pcmmix::test {
 namespace {
@@ -42,7 +19,7 @@ TEST_F(AllocationTest, aLongRunOfPlaysAndServicesAllocatesNothing) {
   PlayRequest r = Request(0, shortWave);
   r.notify = target;
 
-  long before = allocations.load();
+  long before = ikea::test::AllocationCount();
   for (int round = 0; round < 2000; ++round) {
     r.channel = round % 8;
     r.wave = round % 3 ? shortWave : longWave;
@@ -55,7 +32,7 @@ TEST_F(AllocationTest, aLongRunOfPlaysAndServicesAllocatesNothing) {
   }
   for (int i = 0; i < 50; ++i) PlayOneBlock();
   queue.DispatchPending();
-  long during = allocations.load() - before;
+  long during = ikea::test::AllocationCount() - before;
 
   EXPECT_EQ(during, 0);
   EXPECT_GT(client.messages.size(), 100u); // plays did finish along the way
