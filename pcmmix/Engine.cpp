@@ -191,9 +191,11 @@ void RemixRewrite(MixSession& s, int64_t start) {
 
 void RemixShift(MixSession& s, int64_t, PlayEntry* entry) {
   if (entry) {
-    int64_t d = s.mixPosition - entry->start;
-    entry->start += d;
-    if (entry->end != kNeverEnds) entry->end = std::min(entry->end, kNeverEnds - std::max<int64_t>(d, 0)) + d;
+    // Both ends move together: the end follows from the new start by the
+    // play's own length and loops, so a play that waited behind an endless
+    // one (and so had no end yet) gets the end its loops give it.
+    entry->start = s.mixPosition;
+    entry->end = EndOfPlay(*entry);
   }
   ServiceDevice();
 }

@@ -98,6 +98,10 @@ void ReturnEntry(PlayEntry* entry);
 int DropQueue(PlayEntry*& head);
 void AppendPending(MixSession& s, PlayEntry* entry);
 PlayEntry* TakeOldestPending(MixSession& s);
+// Where a play stops, from its start, its wave's length and its loops: the
+// last byte of its last pass is not mixed; an endless play, or one waiting
+// behind an endless play, never stops.
+int64_t EndOfPlay(const PlayEntry& e);
 
 // BlockQueue.cpp
 OutputBlock* TakeBlock(MixSession& s);

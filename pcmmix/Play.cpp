@@ -37,12 +37,6 @@ PlayEntry* LastOf(PlayEntry* e) {
   return e;
 }
 
-int64_t EndOf(const PlayEntry& e) {
-  if (e.request.loops == LoopsEndless || e.start == kNeverEnds) return kNeverEnds;
-  int64_t span = (int64_t(e.request.loops) + 1) * e.length - 1;
-  return e.start + std::max<int64_t>(span, 0);
-}
-
 struct Placement {
   bool remix = false;
   int64_t start = 0;
@@ -76,7 +70,7 @@ bool PlaceEntry(MixSession& s, PlayEntry* e, int64_t now, Placement& placement) 
     if (s.mixPosition > start) placement.remix = true;
   }
   e->start = start;
-  e->end = EndOf(*e);
+  e->end = EndOfPlay(*e);
   placement.start = start;
   placement.entry = e;
   return true;

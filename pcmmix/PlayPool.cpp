@@ -1,4 +1,6 @@
 // The fixed pool of play entries and the pending-play list.
+#include <algorithm>
+
 #include "pcmmix/MixState.h"
 
 namespace pcmmix {
@@ -57,6 +59,12 @@ PlayEntry* TakeOldestPending(MixSession& s) {
   else tail->next = head->next;
   head->next = nullptr;
   return head;
+}
+
+int64_t EndOfPlay(const PlayEntry& e) {
+  if (e.request.loops == LoopsEndless || e.start == kNeverEnds) return kNeverEnds;
+  int64_t span = (int64_t(e.request.loops) + 1) * e.length - 1;
+  return e.start + std::max<int64_t>(span, 0);
 }
 
 } // namespace pcmmix

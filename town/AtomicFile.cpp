@@ -3,14 +3,15 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
 
 namespace ikea {
 namespace {
 
-[[noreturn]] void ThrowErrno(const std::string& what) {
-  throw std::system_error(errno, std::generic_category(), what);
+// errno is read before the message is built, which may allocate.
+[[noreturn]] void ThrowErrno(const char* what, const std::string& path) {
+  const int error = errno;
+  throw FileReplaceError(error, false, what + path);
 }
 
 // Owns the temporary file until it is renamed into place.
@@ -19,7 +20,10 @@ public:
   explicit TemporaryFile(const std::filesystem::path& target) {
     std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
     fd_ = mkstemp(pattern.data());
-    if (fd_ < 0) ThrowErrno("cannot create a file in " + target.parent_path().string());
+    if (fd_ < 0) {
+      const int error = errno;
+      throw FileReplaceError(error, true, "cannot create a file in " + target.parent_path().string());
+    }
     path_ = pattern;
   }
   ~TemporaryFile() {
@@ -34,18 +38,19 @@ public:
     while (done < bytes.size()) {
       const ssize_t r = write(fd_, bytes.data() + done, bytes.size() - done);
       if (r < 0 && errno == EINTR) continue;
-      if (r < 0) ThrowErrno("cannot write " + path_);
+      if (r < 0) ThrowErrno("cannot write ", path_);
+      if (r == 0) throw FileReplaceError(ENOSPC, false, "cannot write " + path_);  // a regular file takes nothing more only when full
       done += static_cast<std::size_t>(r);
     }
   }
 
   void Commit(const std::filesystem::path& target) {
-    if (fchmod(fd_, 0644) != 0) ThrowErrno("cannot set the mode of " + path_);
-    if (fsync(fd_) != 0) ThrowErrno("cannot flush " + path_);
+    if (fchmod(fd_, 0644) != 0) ThrowErrno("cannot set the mode of ", path_);
+    if (fsync(fd_) != 0) ThrowErrno("cannot flush ", path_);
     const int fd = fd_;
     fd_ = -1;
-    if (close(fd) != 0) ThrowErrno("cannot close " + path_);
-    if (rename(path_.c_str(), target.c_str()) != 0) ThrowErrno("cannot replace " + target.string());
+    if (close(fd) != 0) ThrowErrno("cannot close ", path_);
+    if (rename(path_.c_str(), target.c_str()) != 0) ThrowErrno("cannot replace ", target.native());
     path_.clear();
   }
 

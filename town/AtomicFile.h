@@ -4,10 +4,23 @@
 // either the old file or the new one, never a half-written one.
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace ikea {
 
-// Throws std::system_error when the file cannot be written; the temporary
+// Why a file could not be replaced: the system error, and whether the file
+// could not be created at all or failed later (written, flushed, renamed).
+class FileReplaceError : public std::system_error {
+public:
+  FileReplaceError(int error, bool creating, const std::string& what)
+      : std::system_error(error, std::generic_category(), what), creating_(creating) {}
+  bool creating() const { return creating_; }
+
+private:
+  bool creating_;
+};
+
+// Throws FileReplaceError when the file cannot be written; the temporary
 // file is removed and the target is left as it was.
 void ReplaceFileAtomically(const std::filesystem::path& target, const std::string& bytes);
 

@@ -1,8 +1,7 @@
 #include "town/FishExport.h"
 
-#include <system_error>
-
 #include "game/Catalogues.h"
+#include "game/FileErrors.h"
 #include "game/GameContext.h"
 #include "game/GameError.h"
 #include "game/GameSound.h"
@@ -36,10 +35,13 @@ void Button17Click(GameContext& ctx) {
     ctx.snd.PlayCue0("no.wav");
     return;
   }
+  const std::filesystem::path file = FishDataPath(ctx.folder);
   try {
-    ReplaceFileAtomically(FishDataPath(ctx.folder), FishDataText(ctx.s, ctx.cat, *slot));
-  } catch (const std::system_error& e) {
-    throw GameError(Text("ファイル『おさかなデータ.txt』を出力できませんでした (") + e.code().message() + ")");
+    ReplaceFileAtomically(file, FishDataText(ctx.s, ctx.cat, *slot));
+  } catch (const FileReplaceError& e) {
+    // The box shows the game's own file texts, as a failed save does.
+    const int error = e.code().value();
+    throw GameError(e.creating() ? OpenErrorText(error, file) : IoErrorText(error));
   }
   ctx.snd.PlayCue0("katan.wav");
   ctx.view.ShowMessage("ファイル『おさかなデータ.txt』が出力されました");

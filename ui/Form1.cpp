@@ -147,7 +147,9 @@ void TForm1::BindHandlers() {
   maku_b->onMouseUp = [this](tk::MouseButton, int, int) { maku_bMouseUp(ctx_); };
   fish_list->onMouseDown = [this](tk::MouseButton, int, int) { fish_listMouseDown(ctx_); };
   fish_list->onMouseUp = [this](tk::MouseButton, int, int) { fish_listMouseDown(ctx_); };
-  name_l->onChange = [this] { name_lChange(ctx_, name_l->GetText()); };
+  name_l->onChange = [this] {
+    if (!showingName_) name_lChange(ctx_, name_l->GetText());
+  };
   moji_l->onMouseDown = [this](tk::MouseButton, int, int) { moji_lMouseDown(s_->MessageLock); };
   moji_l2->onMouseDown = [this](tk::MouseButton, int, int) { moji_lMouseDown(s_->MessageLock); };
   onClose = [this] { FormClose(); };

@@ -181,6 +181,10 @@ private:
   tk::Timer timer3_;
   bool closing_ = false;
   bool destroyed_ = false;
+  // True while the card puts a stored name into `name_l`: only the player's
+  // typing may change a name, and a stored name with bytes that have no
+  // character would come back from the edit erased or cut.
+  bool showingName_ = false;
 };
 
 }  // namespace ikea

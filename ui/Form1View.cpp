@@ -50,7 +50,11 @@ void TForm1::ListSelect(int index) { fish_list->Select(index); }
 void TForm1::SetCardTitle(const Text& caption) { fish_n_l->SetCaption(caption); }
 void TForm1::MoveCardTitle(int left, int top) { fish_n_l->move(left, top); }
 void TForm1::SetCardText(const Text& text) { fish_l->SetCaption(text); }
-void TForm1::SetNameEdit(const Text& text) { name_l->SetText(text); }
+void TForm1::SetNameEdit(const Text& text) {
+  showingName_ = true;
+  name_l->SetText(text);
+  showingName_ = false;
+}
 Text TForm1::NameEdit() const { return name_l->GetText(); }
 void TForm1::SetNameLimit(int bytes) { name_l->SetMaxBytes(bytes); }
 

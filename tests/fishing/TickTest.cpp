@@ -107,16 +107,42 @@ TEST_F(Tick, endingTickDrawsNoPondAndAgesNoEffect) {
 
 TEST_F(Tick, raceStepsOnlyWhileItsPanelIsShownAndARaceRuns) {
   rnd.SetFallback(1);
-  GameTick(ctx, stepRace);
+  std::size_t drawnBeforeStep = 0;
+  stepRace = [this, &drawnBeforeStep] {
+    ++raceSteps;
+    drawnBeforeStep = view.canvas.calls.size();
+  };
+  auto stepsInOneTick = [this] {
+    const int before = raceSteps;
+    view.canvas.calls.clear();
+    GameTick(ctx, stepRace);
+    return raceSteps - before;
+  };
+  EXPECT_EQ(stepsInOneTick(), 0);  // no panel, no race
   view.shown[Panel::Race] = true;
-  GameTick(ctx, stepRace);
+  EXPECT_EQ(stepsInOneTick(), 0);  // the panel alone
+  s.RaceRunning = 2;
+  EXPECT_EQ(stepsInOneTick(), 0);  // only 1 means running
   s.RaceRunning = 1;
-  GameTick(ctx, stepRace);
+  EXPECT_EQ(stepsInOneTick(), 1);
+  EXPECT_GT(drawnBeforeStep, 0u);  // after the pond step
+  EXPECT_EQ(stepsInOneTick(), 1);  // and on every tick
   view.shown[Panel::Race] = false;
-  GameTick(ctx, stepRace);
-  EXPECT_EQ(raceSteps, 1);
+  EXPECT_EQ(stepsInOneTick(), 0);  // a race behind a hidden panel waits
+
+  // A tick that ends early (the empty float is reeled in) runs no race step.
   view.shown[Panel::Race] = true;
-  GameTick(ctx, nullptr);  // no race rules bound: nothing to run
+  s.FishingPhase = 2;
+  s.Reeling = 1;
+  s.FloatY = 180;
+  EXPECT_EQ(stepsInOneTick(), 0);
+  EXPECT_EQ(s.FishingPhase, 0);
+
+  // No race rules bound: the rest of the tick still runs.
+  view.canvas.calls.clear();
+  GameTick(ctx, nullptr);
+  EXPECT_FALSE(view.canvas.calls.empty());
+  EXPECT_EQ(raceSteps, 2);
 }
 
 TEST_F(Tick, openTankJigglesTheCardTitleTopFirstThenLeft) {

@@ -115,6 +115,37 @@ TEST_F(EngineTest, playAtOnceWithShiftStartsAfterTheSubmittedBlocks) {
   EXPECT_EQ(next[499], 140);
 }
 
+// A shifted play queued behind an endless one used to keep the endless end:
+// once the endless play was freed it looped for ever (or, with no loops, read
+// on past its wave's samples) and never gave its notice.
+TEST_F(EngineTest, aShiftedPlayQueuedBehindAnEndlessOneStillEndsByItsLoops) {
+  profile.Set("default", "Remix", 2);
+  StartActive();
+  Play(2, Wave(Filled(40000, 128))); // blocks submitted, the mix position ahead
+  clock.now += 100;                  // the listener is 1102 bytes in
+  LoadedWave* endless = Wave(Filled(300, 90));
+  LoadedWave* behind = Wave(Filled(300, 30));
+  RecordingTarget client;
+  WindowHandle target = queue.CreateTarget(&client);
+  Play(0, endless, PlayAtOnce | PlayDeferred, LoopsEndless);
+  PlayRequest r = Request(0, behind, 0, 1); // shifted to 6144, ends 599 bytes later
+  r.notify = target;
+  PcmMixPlay(&r);
+  PlayBlocks(6);
+  EXPECT_TRUE(client.messages.empty()); // held back by the endless play
+  Forget(endless);
+  PcmMixWaveFree(session, endless);
+  size_t before = devices.state.heard.size();
+  PlayBlocks(6);
+  queue.DispatchPending();
+  const auto& heard = devices.state.heard;
+  EXPECT_EQ(std::count(heard.begin() + long(before), heard.end(), 30), 0);
+  ASSERT_EQ(client.messages.size(), 1u);
+  EXPECT_EQ(client.messages[0].w, 0u);
+  EXPECT_EQ(client.messages[0].l, reinterpret_cast<uintptr_t>(behind));
+  queue.DestroyTarget(target);
+}
+
 TEST_F(EngineTest, theNoticeArrivesAfterTheEndWithChannelAndWave) {
   StartActive();
   RecordingTarget client;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 
@@ -77,6 +78,29 @@ TEST_F(FishExport, failedExportReportsAnErrorLeavesNoFileAndSkipsTheSuccess) {
   w.ctx.folder = w.folder / "missing";
   EXPECT_THROW(Button17Click(w.ctx), GameError);
   EXPECT_FALSE(std::filesystem::exists(w.ctx.folder));
+}
+
+// The box used to show the system's English error inside a game text; it
+// now speaks as the save's file errors do.
+TEST_F(FishExport, failedExportIsShownInTheGamesOwnFileErrorTexts) {
+  w.PutFish(0, TownWorld::kCarp, 10);
+  auto errorText = [&] {
+    try {
+      Button17Click(w.ctx);
+    } catch (const GameError& e) {
+      return e.text();
+    }
+    return Text("(no error)");
+  };
+  std::filesystem::create_directory(File());  // replacing it fails
+  EXPECT_EQ(errorText(), "I/O ｴﾗｰ (" + n(EISDIR) + ")");
+  w.ctx.folder = w.folder / "missing";  // creating it fails
+  EXPECT_EQ(errorText(), "不正なﾌｧｲﾙ名です");
+  std::filesystem::remove(File());
+  std::ofstream(w.folder / "plain") << "a file where the folder should be";
+  w.ctx.folder = w.folder / "plain";
+  EXPECT_EQ(errorText(), "不正なﾌｧｲﾙ名です");
+  EXPECT_TRUE(w.snd.cues.empty());
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include "fishing/Status.h"
 #include "toolkit/BarGauge.h"
 #include "toolkit/Button.h"
+#include "toolkit/Edit.h"
+#include "toolkit/ListBox.h"
 #include "toolkit/Label.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/Label.h"
@@ -100,6 +102,41 @@ TEST_F(Screens, aMissingTankPictureIsShownInABoxAndTheGameGoesOn) {
   EXPECT_TRUE(tk::IsShown(form->fish_box));
   form->Timer1Timer();
   EXPECT_EQ(form->state_l3->Caption(), MoneyText(form->State()));
+}
+
+// The card used to store the name edit's text back into the slot when it
+// showed a name: bytes with no character (a damaged save) came back erased or
+// cut, and the next save wrote that.
+TEST_F(Screens, showingAFishCardNeverRewritesAStoredName) {
+  GameState& s = form->State();
+  const Text undefinedByte = Sjis("タマ") + "\x80";  // no character in cp932
+  const Text halfCharacter = Sjis("ミケ") + "\x82";  // a lead byte with no trail
+  s.TankKind[0] = s.TankKind[1] = 1;
+  s.TankSize[0] = s.TankSize[1] = 150;
+  s.TankName[0] = undefinedByte;
+  s.TankName[1] = halfCharacter;
+  QTest::mouseClick(form->Button1, Qt::LeftButton);  // the tank
+  ASSERT_TRUE(tk::IsShown(form->fish_box));
+  auto clickLine = [&](int line) {
+    QRect r = form->fish_list->visualItemRect(form->fish_list->item(line));
+    QTest::mouseClick(form->fish_list->viewport(), Qt::LeftButton, {}, r.center());
+  };
+  clickLine(0);
+  EXPECT_EQ(s.TankName[0], undefinedByte);
+  clickLine(1);
+  EXPECT_EQ(s.TankName[1], halfCharacter);
+  EXPECT_EQ(form->name_l->GetText(), Sjis("ミケ"));
+  clickLine(0);
+  EXPECT_EQ(s.TankName[0], undefinedByte);
+  EXPECT_EQ(s.TankName[1], halfCharacter);
+
+  // The player's own typing still names the fish.
+  clickLine(1);
+  form->name_l->setFocus();
+  form->name_l->end(false);
+  QTest::keyClick(form->name_l, Qt::Key_X);
+  EXPECT_EQ(s.TankName[1], Sjis("ミケx"));
+  EXPECT_EQ(s.TankName[0], undefinedByte);
 }
 
 TEST_F(Screens, typedMessagesEndWholeInBothMessageLines) {
