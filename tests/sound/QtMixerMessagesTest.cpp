@@ -110,5 +110,23 @@ TEST(GameAudioOnQtTest, cuesPlayThroughTheWindowsEventLoopWithTheShippedProfile)
   EXPECT_EQ(std::count(heard.begin(), heard.end(), 200), 2 * 2999);
 }
 
+// The window opens and closes while the device thread is inside a block and
+// its "block done" messages wait in the queue: nothing may outlive its owner.
+TEST(GameAudioOnQtTest, startingAndClosingWhileBlocksAreInFlightLeavesNothingBehind) {
+  TempGameFolder folder;
+  folder.WriteCue("long.wav", 22050, 180);
+  pcmmix::IniFileProfile profile(IKEASOBI_SHIPPED_PROFILE);
+  MidiOptions music;
+  music.output = MidiOutput::Null;
+  for (int round = 0; round < 12; ++round) {
+    pcmmix::DeviceList devices;
+    devices.Add(pcmmix::MakeNullBackend(8)); // eight times real time
+    GameAudio audio(folder.Path(), AudioServices{&devices, nullptr, nullptr, &profile, music});
+    audio.PlayCue0("long.wav");
+    for (int i = 0; i < round; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
+    EXPECT_EQ(audio.LiveWaves(), 1);
+  }
+}
+
 } // namespace
 } // namespace ikea::test
