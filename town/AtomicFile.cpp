@@ -11,18 +11,25 @@ namespace {
 // errno is read before the message is built, which may allocate.
 [[noreturn]] void ThrowErrno(const char* what, const std::string& path) {
   const int error = errno;
-  throw FileReplaceError(error, false, what + path);
+  std::string message(what);
+  message += path;
+  throw FileReplaceError(error, false, message);
 }
 
 // Owns the temporary file until it is renamed into place.
 class TemporaryFile {
 public:
   explicit TemporaryFile(const std::filesystem::path& target) {
-    std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string name(".");
+    name += target.filename().native();
+    name += ".XXXXXX";
+    std::string pattern = (target.parent_path() / name).native();
     fd_ = mkstemp(pattern.data());
     if (fd_ < 0) {
       const int error = errno;
-      throw FileReplaceError(error, true, "cannot create a file in " + target.parent_path().string());
+      std::string message("cannot create a file in ");
+      message += target.parent_path().native();
+      throw FileReplaceError(error, true, message);
     }
     path_ = pattern;
   }
@@ -39,7 +46,10 @@ public:
       const ssize_t r = write(fd_, bytes.data() + done, bytes.size() - done);
       if (r < 0 && errno == EINTR) continue;
       if (r < 0) ThrowErrno("cannot write ", path_);
-      if (r == 0) throw FileReplaceError(ENOSPC, false, "cannot write " + path_);  // a regular file takes nothing more only when full
+      if (r == 0) {  // a regular file takes nothing more only when full
+        errno = ENOSPC;
+        ThrowErrno("cannot write ", path_);
+      }
       done += static_cast<std::size_t>(r);
     }
   }
