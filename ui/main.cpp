@@ -10,6 +10,7 @@
 #include "sound/GameAudio.h"
 #include "toolkit/Dialogs.h"
 #include "ui/Form1.h"
+#include "ui/HeapLog.h"
 
 int main(int argc, char** argv) {
   // The window has a fixed pixel layout: scale it by a whole factor on
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
   QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("K.T."));
+  if (const char* heapLog = std::getenv("IKEASOBI_HEAP_LOG")) ikea::StartHeapLog(heapLog);
 
   const ikea::GameFolders folders =
       ikea::ResolveGameFolders(ikea::ExecutableFolder(), std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
