@@ -204,7 +204,7 @@ fi
 # sample) of the last third may be at most 0.5 MB per minute above that of
 # the first: a leak of 1 MB per minute fails a 4-minute soak by 2 MB to 1.
 WARM=$(( DURATION / 4 > 60 ? DURATION / 4 : 60 ))
-read -r SPAN FLOOR1 FLOOR3 PEAK < <(awk -v w=$((WARM * 1000)) '$1 >= w { t[n] = $1; v[n] = $2; n++ }
+read -r SPAN FLOOR1 FLOOR3 PEAK < <(awk -v w=$((WARM * 1000)) 'BEGIN { n = 0 } $1 >= w { t[n] = $1; v[n] = $2; n++ }
   END {
     if (n < 6) { print 0, 0, 0, 0; exit }
     a = t[0]; span = t[n-1] - a
