@@ -56,7 +56,7 @@ if [[ "${1:-}" == --inside ]]; then
         kill -"$( (( RANDOM % 4 == 0 )) && echo KILL || echo TERM)" "$PID" 2>/dev/null || true
         killed=$((killed + 1))
       fi
-      wait "$PID" && RC=0 || RC=$?
+      wait "$PID" 2>/dev/null && RC=0 || RC=$?
       # 0 closed, 143 TERM, 137 KILL; a run that ended before the signal is fine too.
       if [[ $RC != 0 && $RC != 143 && $RC != 137 ]] || grep -qiE 'abort|could not connect|segmentation|runtime error|sanitizer' "$WORK/err.log"; then
         echo "stress: $choice run $i ended with $RC ($how):"; tail -5 "$WORK/err.log"
