@@ -1,6 +1,6 @@
 #include "pcmmix/HeldBlocks.h"
 
-#include <cstring>
+#include "pcmmix/OutputLevel.h"
 
 namespace pcmmix {
 
@@ -10,7 +10,9 @@ bool HeldBlocks::Push(WaveHeader* header) {
   if (count_ == kSlots || header->bufferLength > kMaxBlockBytes) return false;
   int index = (head_ + count_) % kSlots;
   slots_[index] = {header, header->bufferLength};
-  if (header->bufferLength) std::memcpy(&data_[size_t(index) * kMaxBlockBytes], header->data, header->bufferLength);
+  if (header->bufferLength)
+    CopyAtLevel(&data_[size_t(index) * kMaxBlockBytes], header->data, header->bufferLength,
+                DeviceLevel().Effective());
   ++count_;
   return true;
 }

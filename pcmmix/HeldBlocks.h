@@ -1,7 +1,8 @@
 #pragma once
 // The blocks a device holds, in play order. Write copies the data so the
-// device thread never reads memory the mixer may rewrite; the slots are
-// allocated once when the device opens.
+// device thread never reads memory the mixer may rewrite; the copy is made at
+// the devices' output level (pcmmix/OutputLevel.h). The slots are allocated
+// once when the device opens.
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "game/GameFolder.h"
+#include "pcmmix/OutputLevel.h"
 #include "pcmmix/Profile.h"
 #include "pcmmix/WaveSystems.h"
 #include "sound/QtMixerMessages.h"
@@ -32,6 +33,7 @@ GameAudio::GameAudio(std::filesystem::path folder, const AudioServices& services
     platform.profile = ownProfile_.get();
   }
   pcmmix::SetPlatform(platform);
+  pcmmix::DeviceLevel().Set(pcmmix::OutputLevel::kFull, false);
   try {
     // The window's stored form: the component, then its properties in
     // stored order.
@@ -64,7 +66,12 @@ GameAudio::~GameAudio() {
   midP_.reset();
   pcmMix1_.reset();
   pcmmix::SetPlatform({});
+  pcmmix::DeviceLevel().Set(pcmmix::OutputLevel::kFull, false);
 }
+
+void GameAudio::SetEffectsLevel(int percent, bool muted) { pcmmix::DeviceLevel().Set(percent, muted); }
+
+void GameAudio::SetMusicLevel(int percent, bool muted) { midP_->SetVolume(percent, muted); }
 
 std::filesystem::path GameAudio::DatPath(const Text& fileName) const {
   return GamePath(folder_, "\\dat\\" + fileName);

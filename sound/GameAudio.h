@@ -54,6 +54,12 @@ public:
   void PlayCue(int channel, const Text& fileName) override;
   void PlayMusic(const Text& fileName) override;
 
+  // Volumes, 0..100 % (clamped), and mutes; heard within one block. The
+  // effects are scaled in the device's copy of each block, the music in the
+  // synthesiser's gain. Building starts both at full volume.
+  void SetEffectsLevel(int percent, bool muted);
+  void SetMusicLevel(int percent, bool muted);
+
   pcmmix::TPcmMix& PcmMix1() { return *pcmMix1_; }
   MidiPlayer& mid_p() { return *midP_; }
   pcmmix::LoadedWave* CueWave(int channel) const { return cueWaves_.at(size_t(channel)); }

@@ -1,5 +1,6 @@
 // Wires the concrete parts together and runs the message loop.
 #include <QApplication>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -9,15 +10,46 @@
 #include "game/Random.h"
 #include "sound/GameAudio.h"
 #include "toolkit/Dialogs.h"
+#include "ui/CommandLine.h"
 #include "ui/Form1.h"
+#include "ui/GameWindow.h"
 #include "ui/HeapLog.h"
+#include "ui/Translations.h"
+
+namespace {
+
+// The command line is read before anything opens a window (or needs a display).
+QStringList Arguments(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  return arguments;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  const ikea::ui::CommandLine command = ikea::ui::ParseCommandLine(Arguments(argc, argv));
+  switch (command.action) {
+    case ikea::ui::CommandLine::Action::Help:
+      std::fputs(command.usage.toLocal8Bit().constData(), stdout);
+      return 0;
+    case ikea::ui::CommandLine::Action::Version:
+      std::printf("%s\n", ikea::ui::VersionLine().toLocal8Bit().constData());
+      return 0;
+    case ikea::ui::CommandLine::Action::Error:
+      std::fprintf(stderr, "ikeasobi: %s\n%s", command.error.toLocal8Bit().constData(),
+                   command.usage.toLocal8Bit().constData());
+      return 2;
+    case ikea::ui::CommandLine::Action::Run:
+      break;
+  }
+
   // The window has a fixed pixel layout: scale it by a whole factor on
   // high-density screens so the pixel art stays crisp.
   QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("K.T."));
+  ikea::ui::InstallTranslations(app);
   if (const char* heapLog = std::getenv("IKEASOBI_HEAP_LOG")) ikea::StartHeapLog(heapLog);
 
   const ikea::GameFolders folders =
@@ -51,7 +83,15 @@ int main(int argc, char** argv) {
         .loadCueWaves = [&audio] { audio->LoadCueWaves(); },
         .releaseCueWaves = [&audio] { audio->ReleaseCueWaves(); },
     });
-    form.show();
+    ikea::ui::GameWindow window(
+        &form, {.settingsFile = ikea::ui::WindowSettingsFile(folders.assets, folders.saves,
+                                                             std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")),
+                .overrides = command,
+                .applySound = [&audio](const ikea::ui::WindowSettings& w) {
+                  audio->SetEffectsLevel(w.effectsVolume, w.muted);
+                  audio->SetMusicLevel(w.musicVolume, w.muted);
+                }});
+    window.Show();
     result = app.exec();
   }
   audio.reset();

@@ -21,6 +21,9 @@ namespace {
 constexpr int kChannels = 2;
 // Frames rendered per step by the capture thread and by RenderMidiToWav.
 constexpr int kBlockFrames = 1024;
+// The synthesiser's gain at full volume: loud enough beside the effects
+// without clipping a full General MIDI arrangement.
+constexpr double kFullGain = 0.4;
 
 void Quiet(int, const char*, void*) {}
 void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
@@ -99,6 +102,7 @@ struct MidiPlayer::Impl {
   fluid_synth_t* synth = nullptr;
   fluid_player_t* player = nullptr;
   bool clearTailAfterRender = false;
+  double gain = kFullGain;
   WavFile capture;
 
   // Null output renders nothing, so it only keeps track of Play and Stop.
@@ -160,7 +164,7 @@ struct MidiPlayer::Impl {
     settings = new_fluid_settings();
     if (!settings) return;
     fluid_settings_setnum(settings, "synth.sample-rate", sampleRate);
-    fluid_settings_setnum(settings, "synth.gain", 0.4);
+    fluid_settings_setnum(settings, "synth.gain", gain);
     fluid_settings_setint(settings, "synth.cpu-cores", 1);
     fluid_settings_setstr(settings, "audio.driver", "alsa");
     synth = new_fluid_synth(settings);
@@ -293,6 +297,13 @@ void MidiPlayer::Stop() {
 void MidiPlayer::Close() {
   Stop();
   impl_->tune.clear();
+}
+
+void MidiPlayer::SetVolume(int percent, bool muted) {
+  const double gain = muted ? 0.0 : kFullGain * std::clamp(percent, 0, 100) / 100.0;
+  std::lock_guard lock(impl_->mutex);
+  impl_->gain = gain;
+  if (impl_->synth) fluid_synth_set_gain(impl_->synth, float(gain));
 }
 
 bool MidiPlayer::IsOpen() const { return !impl_->tune.empty(); }

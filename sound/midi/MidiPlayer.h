@@ -58,6 +58,10 @@ public:
   // Stops and forgets the open tune.
   void Close();
 
+  // The music's volume, 0..100 % (clamped), or none at all when muted,
+  // through the synthesiser's own gain: heard from the next rendered block.
+  void SetVolume(int percent, bool muted);
+
   bool IsOpen() const;
   // True from Play until the tune ends or is stopped.
   bool IsPlaying() const;

@@ -151,6 +151,33 @@ TEST_F(MidiPlayerTest, aTunePlaysOnceAndPlayRestartsItFromTheBeginning) {
   EXPECT_GT(RenderPeak(p, 0.3), 1000);
 }
 
+// Two players of the same held note, one of them turned down mid-note: from
+// the next block on it sounds at that share of the other, and muted it falls
+// silent once the reverb has died away (the synthesiser then drops the
+// unheard voices, so a muted tune costs little).
+TEST_F(MidiPlayerTest, volumeScalesTheMusicFromTheNextBlockAndMuteSilencesIt) {
+  REQUIRE_SOUNDFONT();
+  const fs::path tune = WriteFile("long.mid", OneNoteMidi(16));
+  MidiPlayer full(Manual()), turned(Manual());
+  for (MidiPlayer* p : {&full, &turned}) {
+    p->SetFileName(tune);
+    ASSERT_TRUE(p->Open());
+    ASSERT_TRUE(p->Play());
+    RenderPeak(*p, 0.3);
+  }
+  turned.SetVolume(50, false);
+  const double half = double(PeakAfterTheCurrentBlock(turned)) / PeakAfterTheCurrentBlock(full);
+  EXPECT_NEAR(half, 0.5, 0.05);
+  turned.SetVolume(50, true);
+  RenderPeak(turned, 2.0);
+  EXPECT_LE(RenderPeak(turned, 0.2), 1);
+  EXPECT_TRUE(turned.IsPlaying());  // the tune runs on, unheard
+  turned.SetVolume(150, false);     // clamped to full
+  ASSERT_TRUE(turned.Play());
+  ASSERT_TRUE(full.Play());
+  EXPECT_NEAR(double(RenderPeak(turned, 0.3)) / RenderPeak(full, 0.3), 1.0, 0.05);
+}
+
 TEST_F(MidiPlayerTest, openingAnotherFileEndsTheTuneEvenWhenTheOpenFails) {
   REQUIRE_SOUNDFONT();
   MidiPlayer p(Manual());

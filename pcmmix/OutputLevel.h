@@ -1,0 +1,37 @@
+#pragma once
+// The level every output device applies to its own copy of each block, so
+// the mix itself stays exact and a quiet or muted game costs no more than the
+// copy the device makes anyway. The window's thread sets it; devices read it
+// as each block is written, so a change is heard from the next block on.
+#include <atomic>
+#include <cstdint>
+
+namespace pcmmix {
+
+class OutputLevel {
+public:
+  static constexpr int kFull = 100;
+
+  // percent is clamped to 0..100.
+  void Set(int percent, bool muted);
+  int Percent() const { return state_.load(std::memory_order_relaxed) & kPercentBits; }
+  bool Muted() const { return (state_.load(std::memory_order_relaxed) & kMutedBit) != 0; }
+  // What the samples are scaled by: 0 when muted.
+  int Effective() const;
+
+private:
+  // Percent and mute in one word, so a reader never sees half of a change.
+  static constexpr int kPercentBits = 0xFF;
+  static constexpr int kMutedBit = 0x100;
+  std::atomic<int> state_{kFull};
+};
+
+// The one level of the unit's output devices, like its one session.
+OutputLevel& DeviceLevel();
+
+// Copies 8-bit unsigned samples scaled about the centre 128: at 100 they are
+// copied unchanged, at 50 their distance from 128 is halved (rounded toward
+// 128), at 0 every sample is exactly 128.
+void CopyAtLevel(uint8_t* to, const uint8_t* from, uint32_t count, int percent);
+
+} // namespace pcmmix

@@ -1,0 +1,26 @@
+#pragma once
+// The program's command line. Options apply to the run they are given for
+// and are never remembered.
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace ikea::ui {
+
+struct CommandLine {
+  enum class Action { Run, Help, Version, Error };
+  Action action = Action::Run;
+  std::optional<int> zoom;         // --zoom N, 1..4
+  std::optional<bool> fullScreen;  // --fullscreen or --windowed
+  bool mute = false;               // --mute
+  QString error;                   // Error: one line, without the program's name
+  QString usage;                   // the --help text
+};
+
+// arguments: the program's name first, as in argv.
+CommandLine ParseCommandLine(const QStringList& arguments);
+
+// "ikeasobi 2.0"
+QString VersionLine();
+
+}  // namespace ikea::ui

@@ -1,0 +1,154 @@
+#include "ui/GameWindow.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QScreen>
+
+#include "ui/Zoom.h"
+#include "ui/ZoomFrame.h"
+
+namespace ikea::ui {
+namespace {
+
+// Texts are marked where they stand, so the translation tools find them.
+QString Tr(const char* text) { return QCoreApplication::translate("GameWindow", text); }
+
+// Where a remembered position is still on a screen.
+bool OnAScreen(QPoint position) { return QGuiApplication::screenAt(position + QPoint(8, 8)) != nullptr; }
+
+}  // namespace
+
+GameWindow::GameWindow(QWidget* game, GameWindowParts parts) : parts_(std::move(parts)), game_(game) {
+  const QPoint gamePlace = game->pos();  // the game's own place on the screen
+  frame_ = std::make_unique<ZoomFrame>(game);
+  menu_ = std::make_unique<QMenu>();
+  remembered_ = ReadWindowSettings(parts_.settingsFile);
+  current_ = remembered_;
+  const CommandLine& run = parts_.overrides;
+  if (run.zoom) current_.zoom = *run.zoom;
+  if (run.fullScreen) current_.fullScreen = *run.fullScreen;
+  if (run.mute) current_.muted = true;
+
+  BuildMenu();
+  frame_->onMenu = [this](QPoint at) { menu_->popup(at); };
+  frame_->onClose = [this] { RememberPosition(); };
+  frame_->move(current_.position && OnAScreen(*current_.position) ? *current_.position : gamePlace);
+  frame_->SetZoom(current_.zoom ? current_.zoom : ScreenDefaultZoom());
+  game_->show();
+  if (parts_.applySound) parts_.applySound(current_);
+  Apply();
+}
+
+GameWindow::~GameWindow() = default;
+
+int GameWindow::ScreenDefaultZoom() const {
+  QScreen* screen = QGuiApplication::screenAt(frame_->pos() + QPoint(8, 8));
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  return screen ? DefaultZoom(screen->availableGeometry().height(), game_->height()) : kMinZoom;
+}
+
+void GameWindow::Show() {
+  if (current_.fullScreen) frame_->SetFullScreen(true);
+  else frame_->show();
+  shown_ = true;
+  Apply();
+}
+
+void GameWindow::BuildMenu() {
+  QMenu& menu = *menu_;
+  auto add = [this](QMenu& into, const QString& text, QList<QKeySequence> keys, auto handler) {
+    QAction* action = into.addAction(text);
+    action->setShortcuts(keys);
+    QObject::connect(action, &QAction::triggered, menu_.get(), handler);
+    if (!keys.isEmpty()) frame_->addAction(action);  // the keys work with the menu closed
+    return action;
+  };
+  auto* zooms = new QActionGroup(&menu);
+  for (int k = kMinZoom; k <= kMaxZoom; ++k) {
+    QAction* a = add(menu, Tr(QT_TRANSLATE_NOOP("GameWindow", "Zoom ×%1")).arg(k), {QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + k))},
+                     [this, k] { SetZoom(k); });
+    a->setCheckable(true);
+    zooms->addAction(a);
+    zoomActions_[k - kMinZoom] = a;
+  }
+  add(menu, Tr(QT_TRANSLATE_NOOP("GameWindow", "Screen's default zoom")), {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { SetZoom(0); });
+  fullScreenAction_ = add(menu, Tr(QT_TRANSLATE_NOOP("GameWindow", "Full screen")),
+                          {QKeySequence(Qt::Key_F11), QKeySequence(Qt::ALT | Qt::Key_Return),
+                           QKeySequence(Qt::ALT | Qt::Key_Enter)},
+                          [this] { SetFullScreen(!current_.fullScreen); });
+  fullScreenAction_->setCheckable(true);
+  menu.addSeparator();
+  auto volumes = [&](const QString& title, QActionGroup*& group, void (GameWindow::*set)(int)) {
+    QMenu* sub = menu.addMenu(title);
+    group = new QActionGroup(sub);
+    for (int v = kFullVolume; v >= 0; v -= kVolumeStep) {
+      QAction* a = add(*sub, Tr(QT_TRANSLATE_NOOP("GameWindow", "%1 %")).arg(v), {}, [this, set, v] { (this->*set)(v); });
+      a->setCheckable(true);
+      a->setData(v);
+      group->addAction(a);
+    }
+  };
+  volumes(Tr(QT_TRANSLATE_NOOP("GameWindow", "Effects volume")), effectsGroup_, &GameWindow::SetEffectsVolume);
+  volumes(Tr(QT_TRANSLATE_NOOP("GameWindow", "Music volume")), musicGroup_, &GameWindow::SetMusicVolume);
+  muteAction_ = add(menu, Tr(QT_TRANSLATE_NOOP("GameWindow", "Mute")), {QKeySequence(Qt::CTRL | Qt::Key_M)}, [this] { SetMuted(!current_.muted); });
+  muteAction_->setCheckable(true);
+}
+
+void GameWindow::Change(const std::function<void(WindowSettings&)>& change) {
+  change(remembered_);
+  change(current_);
+  WriteWindowSettings(parts_.settingsFile, remembered_);  // a file that cannot be written is no matter
+  Apply();
+}
+
+void GameWindow::SetZoom(int factor) {
+  factor = factor == 0 ? 0 : ClampZoom(factor);
+  Change([factor](WindowSettings& w) {
+    w.zoom = factor;
+    w.fullScreen = false;  // a zoom chosen is a zoom shown
+  });
+  frame_->SetFullScreen(false);
+  frame_->SetZoom(factor ? factor : ScreenDefaultZoom());
+  Apply();
+}
+
+void GameWindow::SetFullScreen(bool fullScreen) {
+  Change([fullScreen](WindowSettings& w) { w.fullScreen = fullScreen; });
+  frame_->SetFullScreen(fullScreen);
+  Apply();
+}
+
+void GameWindow::SetEffectsVolume(int percent) {
+  Change([v = ClampVolume(percent)](WindowSettings& w) { w.effectsVolume = v; });
+  if (parts_.applySound) parts_.applySound(current_);
+}
+
+void GameWindow::SetMusicVolume(int percent) {
+  Change([v = ClampVolume(percent)](WindowSettings& w) { w.musicVolume = v; });
+  if (parts_.applySound) parts_.applySound(current_);
+}
+
+void GameWindow::SetMuted(bool muted) {
+  Change([muted](WindowSettings& w) { w.muted = muted; });
+  if (parts_.applySound) parts_.applySound(current_);
+}
+
+void GameWindow::Apply() {
+  for (int k = kMinZoom; k <= kMaxZoom; ++k)
+    zoomActions_[k - kMinZoom]->setChecked(!frame_->IsFullScreen() && frame_->Zoom() == k);
+  fullScreenAction_->setChecked(frame_->IsFullScreen());
+  muteAction_->setChecked(current_.muted);
+  for (QAction* a : effectsGroup_->actions()) a->setChecked(a->data().toInt() == current_.effectsVolume);
+  for (QAction* a : musicGroup_->actions()) a->setChecked(a->data().toInt() == current_.musicVolume);
+}
+
+void GameWindow::RememberPosition() {
+  if (!shown_) return;
+  remembered_.position = frame_->WindowedPosition();
+  WriteWindowSettings(parts_.settingsFile, remembered_);
+}
+
+}  // namespace ikea::ui
