@@ -13,6 +13,7 @@
 #include "sound/GameAudio.h"
 #include "sound/QtMixerMessages.h"
 #include "tests/sound/SoundTestSupport.h"
+#include "tests/support/QtWait.h"
 
 namespace ikea::test {
 namespace {
@@ -101,9 +102,7 @@ TEST(GameAudioOnQtTest, cuesPlayThroughTheWindowsEventLoopWithTheShippedProfile)
     audio.PlayCue0("a.wav");
     audio.PlayCue0("a.wav");
     ASSERT_EQ(audio.LiveWaves(), 2);
-    for (int i = 0; i < 10000 && audio.CuesInFlight() > 0; ++i)
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    EXPECT_EQ(audio.CuesInFlight(), 0);
+    EXPECT_TRUE(RunEventsUntil([&] { return audio.CuesInFlight() == 0; }));
     EXPECT_EQ(audio.LiveWaves(), 1); // the replaced wave went with its notice
   }
   std::vector<uint8_t> heard = WavData(captured);
