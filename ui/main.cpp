@@ -1,5 +1,6 @@
 // Wires the concrete parts together and runs the message loop.
 #include <QApplication>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -52,6 +53,10 @@ int main(int argc, char** argv) {
     form.show();
     result = app.exec();
   }
+  // A dropout is heard once and gone; the count is the trace it leaves.
+  if (uint64_t underruns = audio->Underruns())
+    std::fprintf(stderr, "ikeasobi: the sound output ran dry %llu times\n",
+                 static_cast<unsigned long long>(underruns));
   audio.reset();
   ikea::tk::SetErrorDialogs(nullptr);
   return result;
