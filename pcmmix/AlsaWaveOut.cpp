@@ -201,23 +201,31 @@ AlsaWaveOut::WriteResult AlsaWaveOut::WriteFrames(const uint8_t* data, long fram
   return result;
 }
 
+// A block goes back to the mixer once the PCM has taken all of it from its
+// buffer, not once it is heard: behind the PCM a sound server may hold a
+// second or more, and a mixer whose few blocks wait that long runs the PCM
+// dry. The position (what the listener has reached) still follows the
+// delay, which includes what the server holds.
 void AlsaWaveOut::ReturnPlayed() {
-  if (written_ == 0) return;
+  if (writtenFrames_ == playedFrames_) return;
+  snd_pcm_sframes_t avail = snd_pcm_avail(pcm_);
   snd_pcm_sframes_t delay = 0;
-  if (snd_pcm_delay(pcm_, &delay) < 0 || delay < 0) {
+  if (avail < 0 || snd_pcm_delay(pcm_, &delay) < 0 || delay < 0) {
     // Ran dry: everything written has been played.
     snd_pcm_recover(pcm_, -EPIPE, 1);
+    avail = snd_pcm_sframes_t(bufferFrames_);
     delay = 0;
     dry_ = true;
   }
+  uint64_t inBuffer = bufferFrames_ - std::min<uint64_t>(uint64_t(avail), bufferFrames_);
+  uint64_t taken = writtenFrames_ - std::min<uint64_t>(inBuffer, writtenFrames_);
   uint64_t played = writtenFrames_ - std::min<uint64_t>(uint64_t(delay), writtenFrames_);
   playedFrames_ = std::max(playedFrames_, played);
-  while (written_ > 0 && blockEnd_[0] <= playedFrames_) {
+  while (written_ > 0 && blockEnd_[0] <= taken) {
     ReturnDone(held_.PopFront());
     --written_;
     std::copy(blockEnd_ + 1, blockEnd_ + HeldBlocks::kSlots, blockEnd_);
   }
-  if (written_ == 0 && delay == 0) dry_ = true;
 }
 
 } // namespace pcmmix
