@@ -68,8 +68,10 @@ public:
     s_.held[size_t((s_.head + s_.count) % FakeDeviceState::kRing)] = h;
     ++s_.count;
     ++s_.writes;
-    if (s_.recordWrites) s_.written.emplace_back(h->data, h->data + h->bufferLength);
-    s_.streamStarts.push_back(h->streamStart);
+    if (s_.recordWrites) {
+      s_.written.emplace_back(h->data, h->data + h->bufferLength);
+      s_.streamStarts.push_back(h->streamStart);
+    }
     return 0;
   }
   int Pause() override { s_.paused = true; ++s_.pauses; return 0; }
