@@ -22,7 +22,7 @@ void SilenceAlsaErrors() { snd_lib_error_set_handler(&DiscardAlsaError); }
 
 std::unique_ptr<AlsaWaveOut> AlsaWaveOut::Open(const std::string& pcmName, const WaveFormat& format,
                                                MessageQueue* queue, WindowHandle target,
-                                               int& result) {
+                                               int& result, UnderrunTotal underruns) {
   SilenceAlsaErrors();
   if (!IsPlayableFormat(format)) {
     result = deviceresult::kBadFormat;
@@ -33,7 +33,7 @@ std::unique_ptr<AlsaWaveOut> AlsaWaveOut::Open(const std::string& pcmName, const
     result = deviceresult::kBadDeviceId;
     return nullptr;
   }
-  std::unique_ptr<AlsaWaveOut> device(new AlsaWaveOut(pcm, format, queue, target));
+  std::unique_ptr<AlsaWaveOut> device(new AlsaWaveOut(pcm, format, queue, target, std::move(underruns)));
   if (!device->Configure(result)) return nullptr;
   device->thread_ = std::thread([d = device.get()] { d->Run(); });
   result = deviceresult::kOk;
@@ -41,8 +41,8 @@ std::unique_ptr<AlsaWaveOut> AlsaWaveOut::Open(const std::string& pcmName, const
 }
 
 AlsaWaveOut::AlsaWaveOut(snd_pcm_t* pcm, const WaveFormat& format, MessageQueue* queue,
-                         WindowHandle target)
-    : pcm_(pcm), format_(format), queue_(queue), target_(target) {}
+                         WindowHandle target, UnderrunTotal underruns)
+    : pcm_(pcm), format_(format), queue_(queue), target_(target), underruns_(std::move(underruns)) {}
 
 AlsaWaveOut::~AlsaWaveOut() {
   if (thread_.joinable()) {
@@ -115,6 +115,8 @@ int AlsaWaveOut::Reset() {
     writtenFrames_ = playedFrames_ = 0;
     ++generation_;
     dropRequested_ = true;
+    dry_ = true;
+    underruns_.Forget();
   }
   changed_.notify_all();
   return deviceresult::kOk;
@@ -165,41 +167,61 @@ bool AlsaWaveOut::WriteNextBlock(std::unique_lock<std::mutex>& lock) {
   uint32_t length = held_.LengthAt(index);
   std::memcpy(writing_, held_.DataAt(index), length);
   long frames = long(length / format_.blockAlign);
+  const bool continues = underruns_.Continues(held_.StreamStartAt(index));
+  underruns_.Begin(held_.StreamStartAt(index), length);
+  const bool dryBefore = dry_;
+  dry_ = false;
   // Only this thread touches writing_, so the PCM call runs unlocked; a reset
   // meanwhile shows as a new generation and the block is not counted.
   lock.unlock();
-  WriteFrames(writing_, frames);
+  WriteResult wrote = WriteFrames(writing_, frames);
   lock.lock();
   if (generation != generation_) return false;
+  if (wrote.driedInside || (continues && (dryBefore || wrote.driedBefore))) underruns_.Add();
   writtenFrames_ += uint64_t(frames);
   blockEnd_[index] = writtenFrames_;
   ++written_;
   return true;
 }
 
-void AlsaWaveOut::WriteFrames(const uint8_t* data, long frames) {
+AlsaWaveOut::WriteResult AlsaWaveOut::WriteFrames(const uint8_t* data, long frames) {
+  WriteResult result;
+  bool started = false;
   while (frames > 0) {
     snd_pcm_sframes_t n = snd_pcm_writei(pcm_, data, snd_pcm_uframes_t(frames));
     if (n < 0) {
-      if (snd_pcm_recover(pcm_, int(n), 1) < 0) return; // give the rest up
+      if (n == -EPIPE) (started ? result.driedInside : result.driedBefore) = true;
+      if (snd_pcm_recover(pcm_, int(n), 1) < 0) return result; // give the rest up
       continue;
     }
+    started = started || n > 0;
     data += n * format_.blockAlign;
     frames -= n;
   }
+  return result;
 }
 
+// A block goes back to the mixer once the PCM has taken all of it from its
+// buffer, not once it is heard: behind the PCM a sound server may hold a
+// second or more, and a mixer whose few blocks wait that long runs the PCM
+// dry. The position (what the listener has reached) still follows the
+// delay, which includes what the server holds.
 void AlsaWaveOut::ReturnPlayed() {
-  if (written_ == 0) return;
+  if (writtenFrames_ == playedFrames_) return;
+  snd_pcm_sframes_t avail = snd_pcm_avail(pcm_);
   snd_pcm_sframes_t delay = 0;
-  if (snd_pcm_delay(pcm_, &delay) < 0 || delay < 0) {
+  if (avail < 0 || snd_pcm_delay(pcm_, &delay) < 0 || delay < 0) {
     // Ran dry: everything written has been played.
     snd_pcm_recover(pcm_, -EPIPE, 1);
+    avail = snd_pcm_sframes_t(bufferFrames_);
     delay = 0;
+    dry_ = true;
   }
+  uint64_t inBuffer = bufferFrames_ - std::min<uint64_t>(uint64_t(avail), bufferFrames_);
+  uint64_t taken = writtenFrames_ - std::min<uint64_t>(inBuffer, writtenFrames_);
   uint64_t played = writtenFrames_ - std::min<uint64_t>(uint64_t(delay), writtenFrames_);
   playedFrames_ = std::max(playedFrames_, played);
-  while (written_ > 0 && blockEnd_[0] <= playedFrames_) {
+  while (written_ > 0 && blockEnd_[0] <= taken) {
     ReturnDone(held_.PopFront());
     --written_;
     std::copy(blockEnd_ + 1, blockEnd_ + HeldBlocks::kSlots, blockEnd_);

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "pcmmix/HeldBlocks.h"
+#include "pcmmix/Underruns.h"
 #include "pcmmix/WaveDevice.h"
 
 typedef struct _snd_pcm snd_pcm_t;
@@ -20,7 +21,8 @@ class AlsaWaveOut final : public WaveOut {
 public:
   // Opens and configures the PCM; gives null with the result number on failure.
   static std::unique_ptr<AlsaWaveOut> Open(const std::string& pcmName, const WaveFormat& format,
-                                           MessageQueue* queue, WindowHandle target, int& result);
+                                           MessageQueue* queue, WindowHandle target, int& result,
+                                           UnderrunTotal underruns = nullptr);
   ~AlsaWaveOut() override;
 
   int Write(WaveHeader* header) override;
@@ -28,17 +30,25 @@ public:
   int Restart() override;
   int Reset() override;
   int GetPositionBytes(uint64_t& bytes) override;
+  // The PCM ran dry inside a block, or before a block that followed the
+  // last one on the mixer's time line; a quiet mixer's drain is none.
+  uint64_t Underruns() const override { return underruns_.Count(); }
 
   unsigned long BufferFrames() const { return bufferFrames_; }
   unsigned long PeriodFrames() const { return periodFrames_; }
 
 private:
-  AlsaWaveOut(snd_pcm_t* pcm, const WaveFormat& format, MessageQueue* queue, WindowHandle target);
+  AlsaWaveOut(snd_pcm_t* pcm, const WaveFormat& format, MessageQueue* queue, WindowHandle target,
+              UnderrunTotal underruns);
   bool Configure(int& result);
   void Run();
   void ApplyRequests(std::unique_lock<std::mutex>& lock);
   bool WriteNextBlock(std::unique_lock<std::mutex>& lock);
-  void WriteFrames(const uint8_t* data, long frames);
+  struct WriteResult {
+    bool driedBefore = false; // the PCM had run dry before the first frame
+    bool driedInside = false; // ... or after some of them
+  };
+  WriteResult WriteFrames(const uint8_t* data, long frames);
   void ReturnPlayed();
   void ReturnDone(WaveHeader* header);
 
@@ -61,6 +71,8 @@ private:
   // The block being written, copied out of its slot under the lock: a reset
   // may hand the slot back and a later Write fill it while the PCM call runs.
   uint8_t writing_[HeldBlocks::kMaxBlockBytes] = {};
+  bool dry_ = true;           // the PCM has played all it was given
+  UnderrunCount underruns_;
   bool paused_ = false;
   bool pcmPaused_ = false;
   bool dropRequested_ = false;

@@ -55,6 +55,7 @@ void DropSubmitted() {
 }
 
 void WriteToDevice(MixSession& s, OutputBlock* block) {
+  block->header.streamStart = block->start;
   if (!s.device || s.device->Write(&block->header) != 0) {
     block->free = 1;
     RemoveSubmitted(block);

@@ -9,7 +9,7 @@ HeldBlocks::HeldBlocks() : slots_(kSlots), data_(size_t(kSlots) * kMaxBlockBytes
 bool HeldBlocks::Push(WaveHeader* header) {
   if (count_ == kSlots || header->bufferLength > kMaxBlockBytes) return false;
   int index = (head_ + count_) % kSlots;
-  slots_[index] = {header, header->bufferLength};
+  slots_[index] = {header, header->bufferLength, header->streamStart};
   if (header->bufferLength)
     CopyAtLevel(&data_[size_t(index) * kMaxBlockBytes], header->data, header->bufferLength,
                 DeviceLevel().Effective());
@@ -26,6 +26,7 @@ const uint8_t* HeldBlocks::DataAt(int i) const {
   return &data_[size_t((head_ + i) % kSlots) * kMaxBlockBytes];
 }
 uint32_t HeldBlocks::LengthAt(int i) const { return slots_[(head_ + i) % kSlots].length; }
+int64_t HeldBlocks::StreamStartAt(int i) const { return slots_[(head_ + i) % kSlots].streamStart; }
 
 WaveHeader* HeldBlocks::PopFront() {
   WaveHeader* header = slots_[head_].header;

@@ -30,11 +30,13 @@ public:
   WaveHeader* HeaderAt(int i) const;
   const uint8_t* DataAt(int i) const;
   uint32_t LengthAt(int i) const;
+  int64_t StreamStartAt(int i) const; // the header's streamStart when written
 
 private:
   struct Slot {
     WaveHeader* header = nullptr;
     uint32_t length = 0;
+    int64_t streamStart = -1;
   };
   std::vector<Slot> slots_;
   std::vector<uint8_t> data_;

@@ -7,8 +7,9 @@ namespace pcmmix {
 using namespace std::chrono;
 
 PacedWaveOut::PacedWaveOut(const WaveFormat& format, MessageQueue* queue, WindowHandle target,
-                           double speed, std::unique_ptr<PacedSink> sink)
-    : format_(format), queue_(queue), target_(target), speed_(speed), sink_(std::move(sink)) {
+                           double speed, std::unique_ptr<PacedSink> sink, UnderrunTotal underruns)
+    : format_(format), queue_(queue), target_(target), speed_(speed), sink_(std::move(sink)),
+      underruns_(std::move(underruns)) {
   lastEnd_ = silenceSince_ = Clock::now();
   thread_ = std::thread([this] { Run(); });
 }
@@ -56,6 +57,7 @@ int PacedWaveOut::Reset() {
     idle_ = true;
     silenceSince_ = lastEnd_ = Clock::now();
     silenceWritten_ = 0;
+    underruns_.Forget();
   }
   changed_.notify_all();
   return deviceresult::kOk;
@@ -127,8 +129,11 @@ void PacedWaveOut::RunFront(std::unique_lock<std::mutex>& lock) {
     FlushSilence(now);
     idle_ = false;
     // Back to back blocks keep one time line; after a gap the line restarts.
-    frontStart_ = lastEnd_ + milliseconds(5) >= now ? lastEnd_ : now;
+    bool gap = lastEnd_ + milliseconds(5) < now;
+    frontStart_ = gap ? now : lastEnd_;
     frontStarted_ = true;
+    if (gap && !Fast() && underruns_.Continues(held_.StreamStartAt(0))) underruns_.Add();
+    underruns_.Begin(held_.StreamStartAt(0), held_.FrontLength());
   }
   if (Fast()) {
     FinishFront();

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "pcmmix/HeldBlocks.h"
+#include "pcmmix/Underruns.h"
 #include "pcmmix/WaveDevice.h"
 
 namespace pcmmix {
@@ -26,7 +27,7 @@ public:
 class PacedWaveOut final : public WaveOut {
 public:
   PacedWaveOut(const WaveFormat& format, MessageQueue* queue, WindowHandle target, double speed,
-               std::unique_ptr<PacedSink> sink);
+               std::unique_ptr<PacedSink> sink, UnderrunTotal underruns = nullptr);
   ~PacedWaveOut() override;
 
   int Write(WaveHeader* header) override;
@@ -34,6 +35,9 @@ public:
   int Restart() override;
   int Reset() override;
   int GetPositionBytes(uint64_t& bytes) override;
+  // A block of the mixer's time line that came after the previous one had
+  // ended (more than the 5 ms the time line forgives); never at full speed.
+  uint64_t Underruns() const override { return underruns_.Count(); }
 
 private:
   using Clock = std::chrono::steady_clock;
@@ -67,6 +71,7 @@ private:
   Clock::time_point silenceSince_;
   uint64_t silenceWritten_ = 0;
   bool idle_ = true; // holding no block: time passes as silence
+  UnderrunCount underruns_;
   std::thread thread_;
 };
 

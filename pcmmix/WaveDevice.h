@@ -32,6 +32,8 @@ public:
   virtual int Reset() = 0;
   // Bytes played since open or the last reset.
   virtual int GetPositionBytes(uint64_t& bytes) = 0;
+  // Times the output ran dry while a block was due (see Underruns.h).
+  virtual uint64_t Underruns() const { return 0; }
 };
 
 class WaveSystem {
@@ -47,6 +49,8 @@ public:
   virtual int QueryFormat(int device, const WaveFormat& format) = 0;
   // Stops the platform's simple sound player; nothing to stop here.
   virtual void StopSimplePlayer() {}
+  // Underruns of every device opened here so far, closed ones included.
+  virtual uint64_t Underruns() const { return 0; }
 };
 
 // Formats every backend plays: 8-bit PCM, mono or stereo, 11025/22050/44100.

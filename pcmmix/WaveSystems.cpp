@@ -44,6 +44,12 @@ int DeviceList::Open(int device, const WaveFormat& format, MessageQueue* queue, 
   return backend->Open(format, queue, target, out);
 }
 
+uint64_t DeviceList::Underruns() const {
+  uint64_t total = 0;
+  for (const auto& backend : backends_) total += backend->Underruns();
+  return total;
+}
+
 int DeviceList::QueryFormat(int device, const WaveFormat& format) {
   DeviceBackend* backend = Find(device);
   return backend ? backend->Query(format) : deviceresult::kBadDeviceId;
@@ -79,11 +85,13 @@ public:
       if (!writer->Open(capturePath_, format)) return deviceresult::kError;
       sink = std::make_unique<CaptureSink>(std::move(writer));
     }
-    out = std::make_unique<PacedWaveOut>(format, queue, target, speed_, std::move(sink));
+    out = std::make_unique<PacedWaveOut>(format, queue, target, speed_, std::move(sink), underruns_);
     return deviceresult::kOk;
   }
+  uint64_t Underruns() const override { return underruns_->load(); }
 
 private:
+  UnderrunTotal underruns_ = std::make_shared<std::atomic<uint64_t>>(0);
   std::string name_;
   std::string capturePath_;
   double speed_;
@@ -96,11 +104,13 @@ public:
   int Open(const WaveFormat& format, MessageQueue* queue, WindowHandle target,
            std::unique_ptr<WaveOut>& out) override {
     int result = deviceresult::kError;
-    out = AlsaWaveOut::Open(pcmName_, format, queue, target, result);
+    out = AlsaWaveOut::Open(pcmName_, format, queue, target, result, underruns_);
     return out ? deviceresult::kOk : result;
   }
+  uint64_t Underruns() const override { return underruns_->load(); }
 
 private:
+  UnderrunTotal underruns_ = std::make_shared<std::atomic<uint64_t>>(0);
   std::string pcmName_;
 };
 

@@ -16,6 +16,8 @@ public:
   virtual int Open(const WaveFormat& format, MessageQueue* queue, WindowHandle target,
                    std::unique_ptr<WaveOut>& out) = 0;
   virtual int Query(const WaveFormat& format) const;
+  // Summed over the devices this backend opened.
+  virtual uint64_t Underruns() const { return 0; }
 };
 
 // Devices by number; the mapper is the first of them.
@@ -27,6 +29,7 @@ public:
   int Open(int device, const WaveFormat& format, MessageQueue* queue, WindowHandle target,
            std::unique_ptr<WaveOut>& out) override;
   int QueryFormat(int device, const WaveFormat& format) override;
+  uint64_t Underruns() const override;
 
 private:
   DeviceBackend* Find(int device) const;

@@ -30,6 +30,10 @@ struct WaveHeader {
   uint32_t loops = 0;
   WaveHeader* link = nullptr;
   uintptr_t reserved = 0;
+  // Where the block's first byte lies on the writer's output time line, or
+  // -1 when the writer keeps none. Lets a device tell a block that should
+  // have followed the one before it without a gap.
+  int64_t streamStart = -1;
 };
 
 inline constexpr uint32_t kHeaderDone = 1;

@@ -10,7 +10,8 @@ PACKAGES=(
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   desktop-file-utils appstream
-  xvfb xauth xdotool x11-utils
+  xvfb xauth xdotool x11-utils python3
+  pulseaudio pulseaudio-utils libasound2-plugins sox
 )
 
 missing=()

@@ -20,6 +20,7 @@ GameAudio::GameAudio(std::filesystem::path folder, const AudioServices& services
     ownWaveSystem_ = pcmmix::MakeWaveSystem(pcmmix::DeviceChoiceFromEnvironment());
     platform.waveSystem = ownWaveSystem_.get();
   }
+  waveSystem_ = platform.waveSystem;
   platform.clock = services.clock;
   messages_ = services.messages;
   if (!messages_) {
@@ -143,6 +144,8 @@ intptr_t GameAudio::WindowProc(uint32_t message, uintptr_t, uintptr_t lParam) {
   if (!InSlot(wave)) ReleaseQuietly(wave);
   return 0;
 }
+
+uint64_t GameAudio::Underruns() const { return waveSystem_->Underruns(); }
 
 int GameAudio::LiveWaves() const {
   int live = int(std::count_if(cueWaves_.begin(), cueWaves_.end(),

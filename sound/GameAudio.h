@@ -68,6 +68,8 @@ public:
   int LiveWaves() const;
   // Cues played and not yet heard to their end.
   int CuesInFlight() const { return int(awaitingNotice_.size()); }
+  // Times the effects' output ran dry while the mixer owed it a block.
+  uint64_t Underruns() const;
 
 private:
   intptr_t WindowProc(uint32_t message, uintptr_t wParam, uintptr_t lParam) override;
@@ -80,6 +82,7 @@ private:
   std::filesystem::path folder_;
   // Platform parts the mixer uses; they outlive PcmMix1.
   std::unique_ptr<pcmmix::WaveSystem> ownWaveSystem_;
+  pcmmix::WaveSystem* waveSystem_ = nullptr;
   std::unique_ptr<pcmmix::ProfileReader> ownProfile_;
   std::unique_ptr<pcmmix::MessageQueue> ownMessages_;
   pcmmix::MessageQueue* messages_ = nullptr;

@@ -94,6 +94,10 @@ int main(int argc, char** argv) {
     window.Show();
     result = app.exec();
   }
+  // A dropout is heard once and gone; the count is the trace it leaves.
+  if (uint64_t underruns = audio->Underruns())
+    std::fprintf(stderr, "ikeasobi: the sound output ran dry %llu times\n",
+                 static_cast<unsigned long long>(underruns));
   audio.reset();
   ikea::tk::SetErrorDialogs(nullptr);
   return result;

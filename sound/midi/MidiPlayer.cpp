@@ -113,12 +113,15 @@ struct MidiPlayer::Impl {
   std::condition_variable wake;
   bool quit = false;
 
-  explicit Impl(const MidiOptions& o) : output(o.output), sampleRate(o.sampleRate) {
+  std::string alsaDevice;
+
+  explicit Impl(const MidiOptions& o)
+      : output(o.output), sampleRate(o.sampleRate), alsaDevice(o.alsaDevice) {
     if (sampleRate < 8000 || sampleRate > 96000) sampleRate = 44100;
     SilenceSynthLog();
     // Decide on the output before loading the soundfont, which can take a
     // second for a large bank and is wasted when nothing will sound.
-    if (output == MidiOutput::Audio && !HasSoundCard()) output = MidiOutput::Null;
+    if (output == MidiOutput::Audio && !DeviceOpens(o.alsaDevice)) output = MidiOutput::Null;
     if (output == MidiOutput::Capture && !capture.Create(o.captureFile, sampleRate, kChannels))
       output = MidiOutput::Null;
     if (output == MidiOutput::Manual && !o.captureFile.empty())
@@ -154,10 +157,16 @@ struct MidiPlayer::Impl {
     settings = nullptr;
   }
 
-  // Without any sound card ALSA would only complain on stderr.
-  static bool HasSoundCard() {
-    int card = -1;
-    return snd_card_next(&card) == 0 && card >= 0;
+  // The device is tried the way the effects try it: a sound server reached
+  // through ALSA's default has no card to list, and a card may be busy.
+  // ALSA's complaints about a device that does not open go nowhere.
+  static bool DeviceOpens(const std::string& name) {
+    snd_lib_error_set_handler(QuietAlsa);
+    snd_pcm_t* pcm = nullptr;
+    const bool opens = snd_pcm_open(&pcm, name.c_str(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) == 0;
+    if (opens) snd_pcm_close(pcm);
+    snd_lib_error_set_handler(nullptr);
+    return opens;
   }
 
   void CreateSynth(const std::vector<std::filesystem::path>& wanted) {
@@ -167,6 +176,7 @@ struct MidiPlayer::Impl {
     fluid_settings_setnum(settings, "synth.gain", gain);
     fluid_settings_setint(settings, "synth.cpu-cores", 1);
     fluid_settings_setstr(settings, "audio.driver", "alsa");
+    fluid_settings_setstr(settings, "audio.alsa.device", alsaDevice.c_str());
     synth = new_fluid_synth(settings);
     if (!synth) return;
     std::vector<std::filesystem::path> fonts = wanted;

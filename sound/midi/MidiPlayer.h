@@ -12,7 +12,7 @@
 namespace ikea {
 
 enum class MidiOutput {
-  Audio,    // the default audio device; silent when none can be opened
+  Audio,    // the ALSA device the effects use; silent when it does not open
   Null,     // nothing is loaded or rendered; Play and Stop only change IsPlaying
   Capture,  // rendered in real time by a thread of the player's own into a WAV file
   Manual,   // rendered only by Render(), for tests and offline use
@@ -26,6 +26,8 @@ struct MidiOptions {
   // Soundfonts to try in order; empty: the system's General MIDI soundfont.
   std::vector<std::filesystem::path> soundfonts;
   int sampleRate = 44100;
+  // Audio: the ALSA PCM to play through, the same one the effects open.
+  std::string alsaDevice = "default";
 };
 
 // The output chosen by IKEASOBI_AUDIO: unset (or anything else) = Audio,

@@ -298,6 +298,41 @@ TEST_F(MidiPlayerTest, nullOutputLoadsNoSoundfontAndOnlyTracksPlayAndStop) {
   EXPECT_FALSE(p.IsPlaying());
 }
 
+// A sound server reached through ALSA's default lists no sound card; the
+// music went silent there while the effects played. The null PCM opens on
+// any machine and has no card behind it either.
+TEST_F(MidiPlayerTest, musicPlaysThroughAnAlsaDeviceThatOpensWithNoCardListed) {
+  REQUIRE_SOUNDFONT();
+  MidiOptions o = Manual();
+  o.output = MidiOutput::Audio;
+  o.alsaDevice = "null";
+  MidiPlayer p(o);
+  ASSERT_EQ(MidiOutput::Audio, p.Output());
+  EXPECT_TRUE(p.HasSynth());
+  p.SetFileName(WriteFile("note.mid", OneNoteMidi(4)));
+  ASSERT_TRUE(p.Open());
+  EXPECT_TRUE(p.Play());
+  EXPECT_TRUE(p.IsPlaying());
+  p.Stop();
+  EXPECT_FALSE(p.IsPlaying());
+}
+
+TEST_F(MidiPlayerTest, anAlsaDeviceThatDoesNotOpenFallsBackToSilenceWithoutAWord) {
+  MidiOptions o = Manual();
+  o.output = MidiOutput::Audio;
+  o.alsaDevice = "ikeasobi_no_such_pcm";
+  ::testing::internal::CaptureStderr();
+  {
+    MidiPlayer p(o);
+    EXPECT_EQ(MidiOutput::Null, p.Output());
+    EXPECT_FALSE(p.HasSynth());  // no soundfont loaded for nothing
+    p.SetFileName(WriteFile("note.mid", OneNoteMidi(1)));
+    ASSERT_TRUE(p.Open());
+    EXPECT_TRUE(p.Play());
+  }
+  EXPECT_EQ("", ::testing::internal::GetCapturedStderr());
+}
+
 TEST(MidiOptionsFromEnvironment, readsNullAndCaptureDirectory) {
   ::setenv("IKEASOBI_AUDIO", "null", 1);
   EXPECT_EQ(MidiOutput::Null, MidiOptionsFromEnvironment().output);

@@ -115,6 +115,67 @@ TEST(NullDevice, resetReturnsHeldBlocksWhilePaused) {
   for (auto& header : blocks.headers) EXPECT_TRUE(header.flags & kHeaderDone);
 }
 
+// Waits until a second device has played one block: a gap of at least that
+// block's length, without a sleep.
+void WaitOneBlockElsewhere(uint32_t bytes) {
+  PostedMessageQueue q;
+  RecordingTarget target;
+  std::unique_ptr<WaveOut> other;
+  ASSERT_EQ(MakeNullBackend(1)->Open({1, 1, 11025, 11025, 1, 8}, &q, q.CreateTarget(&target), other), 0);
+  std::vector<uint8_t> data(bytes, 128);
+  WaveHeader header;
+  header.data = data.data();
+  header.bufferLength = bytes;
+  other->Prepare(&header);
+  ASSERT_EQ(other->Write(&header), 0);
+  while (target.messages.empty()) q.WaitAndDispatch();
+}
+
+TEST(NullDevice, countsALateBlockOfTheTimeLineButNotAFreshStartOrBackToBackBlocks) {
+  PostedMessageQueue q;
+  RecordingTarget target;
+  WindowHandle h = q.CreateTarget(&target);
+  DeviceList devices;
+  devices.Add(MakeNullBackend(1));
+  std::unique_ptr<WaveOut> device;
+  ASSERT_EQ(devices.Open(0, {1, 1, 11025, 11025, 1, 8}, &q, h, device), 0);
+  Blocks blocks(256); // 23 ms each
+  for (auto& header : blocks.headers) device->Prepare(&header);
+  auto playAndWait = [&](WaveHeader& header, int64_t start) {
+    header.streamStart = start;
+    size_t done = target.messages.size();
+    ASSERT_EQ(device->Write(&header), 0);
+    while (target.messages.size() == done) q.WaitAndDispatch();
+  };
+  // Back to back: two blocks held at once.
+  blocks.headers[0].streamStart = 0;
+  blocks.headers[1].streamStart = 256;
+  device->Write(&blocks.headers[0]);
+  device->Write(&blocks.headers[1]);
+  while (target.messages.size() < 2) q.WaitAndDispatch();
+  EXPECT_EQ(device->Underruns(), 0u);
+  // The next block of the same line, after the output ran dry.
+  WaitOneBlockElsewhere(256);
+  playAndWait(blocks.headers[2], 512);
+  EXPECT_EQ(device->Underruns(), 1u);
+  // A fresh line after a gap.
+  WaitOneBlockElsewhere(256);
+  playAndWait(blocks.headers[0], 0);
+  // After a reset nothing continues the old line.
+  device->Reset();
+  WaitOneBlockElsewhere(256);
+  playAndWait(blocks.headers[1], 256);
+  // A writer that keeps no line.
+  WaitOneBlockElsewhere(256);
+  playAndWait(blocks.headers[2], -1);
+  WaitOneBlockElsewhere(256);
+  playAndWait(blocks.headers[0], -1);
+  EXPECT_EQ(device->Underruns(), 1u);
+  // The system's count outlives the device.
+  device.reset();
+  EXPECT_EQ(devices.Underruns(), 1u);
+}
+
 TEST(CaptureDevice, writesTheExactStreamToAValidWaveFile) {
   std::string path = ::testing::TempDir() + "pcmmix_capture.wav";
   PostedMessageQueue q;

@@ -73,6 +73,23 @@ TEST_F(EngineTest, eightFullChannelsClipAndOneAloneIsCopied) {
   EXPECT_TRUE(std::equal(ramp.begin(), ramp.end() - 1, alone.begin()));
 }
 
+// Devices count an underrun when the next block of one time line comes after
+// the output ran dry, so a mixer that went quiet must start a fresh line.
+TEST_F(EngineTest, blocksCarryTheirTimeLinePositionAndAQuietMixerStartsAFreshLine) {
+  StartActive();
+  Play(0, Wave(Filled(5 * 2048, 200)));
+  PlayBlocks(8);
+  const auto& starts = devices.state.streamStarts;
+  ASSERT_GE(starts.size(), 5u);
+  for (size_t i = 0; i < 5; ++i) EXPECT_EQ(starts[i], int64_t(i) * 2048) << "block " << i;
+  while (devices.state.CompleteNext()) queue.DispatchPending();
+  const size_t before = starts.size();
+  const int64_t lineEnd = starts.back() + 2048;
+  Play(1, Wave(Filled(100, 60)));
+  ASSERT_GT(starts.size(), before);
+  EXPECT_NE(starts[before], lineEnd);
+}
+
 TEST_F(EngineTest, aPlayOnAnIdleMixerPausesFillsEveryBlockAndRestarts) {
   StartActive();
   EXPECT_EQ(devices.state.writes, 0);

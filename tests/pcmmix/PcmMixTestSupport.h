@@ -25,6 +25,7 @@ struct FakeDeviceState {
   std::vector<uint8_t> heard; // bytes of every completed block, in order
   bool recordHeard = true;
   std::vector<std::vector<uint8_t>> written; // data of every write, in order
+  std::vector<int64_t> streamStarts;          // the time line position of every write
   bool recordWrites = true;
   uint64_t position = 0;
   bool paused = false;
@@ -67,7 +68,10 @@ public:
     s_.held[size_t((s_.head + s_.count) % FakeDeviceState::kRing)] = h;
     ++s_.count;
     ++s_.writes;
-    if (s_.recordWrites) s_.written.emplace_back(h->data, h->data + h->bufferLength);
+    if (s_.recordWrites) {
+      s_.written.emplace_back(h->data, h->data + h->bufferLength);
+      s_.streamStarts.push_back(h->streamStart);
+    }
     return 0;
   }
   int Pause() override { s_.paused = true; ++s_.pauses; return 0; }

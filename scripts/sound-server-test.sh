@@ -1,0 +1,231 @@
+#!/usr/bin/env bash
+# The release game heard through a real sound server, as players hear it: a
+# private PulseAudio with a null sink, ALSA's default routed to it by the
+# pulse plugin, no sound card, the game under a virtual X server. The sink's
+# monitor and the effects stream alone are recorded while the opening tune
+# plays and COUNTINE is clicked.
+#
+# Passes when the game opens two playback streams (effects and music), the
+# opening tune is audible before the click, the COUNTINE cue is audible after
+# it and nowhere before it, the game reports no underrun on standard error
+# and closes cleanly.
+#
+#   scripts/sound-server-test.sh
+#   IKEASOBI_SOUND_BUILD=dir     release build to use (default build)
+#   IKEASOBI_SOUND_KEEP=1        keep the work folder (recordings, logs)
+#   IKEASOBI_SOUND_SPECTROGRAM=f a spectrogram of the sink's recording into PNG f
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+say() { echo "sound-server: $*"; }
+
+# Polls a command until it succeeds or SECONDS pass; never a fixed sleep for
+# readiness.
+wait_for() {
+  local seconds=$1; shift
+  local until=$(( $(date +%s) + seconds ))
+  until "$@" >/dev/null 2>&1; do
+    (( $(date +%s) < until )) || return 1
+    sleep 0.1
+  done
+}
+now() { date +%s.%N; }
+
+# --- Inside the virtual X server ---------------------------------------------
+if [[ "${1:-}" == --inside ]]; then
+  WORK=$2
+  GAME=$WORK/game/ikeasobi
+  unset QT_QPA_PLATFORM IKEASOBI_AUDIO  # the real output, chosen as for a player
+  ROOTWIN=$(( $(xwininfo -root | awk '/Window id:/ {print $4}') ))
+  game_window() {
+    local w
+    for w in $(xdotool search --onlyvisible --pid "$PID" --name '' 2>/dev/null); do
+      [[ "$w" == "$ROOTWIN" ]] || { echo "$w"; return 0; }
+    done
+    return 1
+  }
+  stream_lines() { pactl list sink-inputs short 2>/dev/null; }
+  two_streams() { [[ $(stream_lines | wc -l) -ge 2 ]]; }
+  effects_stream() { stream_lines | awk '/u8 1ch/ {print $1; exit}'; }
+
+  "$GAME" >"$WORK/stdout.log" 2>"$WORK/stderr.log" &
+  PID=$!
+  echo "$PID" >"$WORK/game.pid"
+  wait_for 120 game_window || { say "no window appeared"; exit 1; }
+  WID=$(game_window)
+  if ! wait_for 60 two_streams; then
+    say "the game opened $(stream_lines | wc -l) stream(s), not 2:"; stream_lines; exit 1
+  fi
+  stream_lines >"$WORK/streams.txt"
+  pactl list sink-inputs >"$WORK/streams-long.txt"
+  EFFECTS=$(effects_stream)
+  [[ -n "$EFFECTS" ]] || { say "no 8-bit mono effects stream among:"; cat "$WORK/streams.txt"; exit 1; }
+  # The effects stream alone, to place the cue exactly.
+  parecord --monitor-stream="$EFFECTS" --latency-msec=10 --file-format=wav --format=s16le --rate=44100 --channels=1 \
+    "$WORK/effects.wav" 2>"$WORK/parecord-effects.log" &
+  echo $! >"$WORK/parecord-effects.pid"
+  own_recorder() { pactl list source-outputs short | grep -q .; }
+  wait_for 30 own_recorder || { say "the effects recorder did not connect"; exit 1; }
+  EFFECTS_T0=$(now)
+  TUNE_FROM=$(now)
+  # Three seconds of the opening tune, measured on the clock, not waited on.
+  while (( $(awk -v a="$(now)" -v b="$TUNE_FROM" 'BEGIN {print (a - b < 3)}') )); do sleep 0.2; done
+  CLICK=$(now)
+  xdotool mousemove --window "$WID" 208 256 click 1  # COUNTINE
+  # Two seconds after the click, then close as the window manager would.
+  while (( $(awk -v a="$(now)" -v b="$CLICK" 'BEGIN {print (a - b < 2)}') )); do sleep 0.2; done
+  python3 - "$WID" <<'PY'
+import ctypes, sys
+x = ctypes.cdll.LoadLibrary("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XInternAtom.restype = ctypes.c_ulong
+x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+class ClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5), ("pad", ctypes.c_long * 16)]
+d = x.XOpenDisplay(None)
+w = int(sys.argv[1])
+e = ClientMessage(type=33, window=w, message_type=x.XInternAtom(d, b"WM_PROTOCOLS", 0), format=32)
+e.data[0] = x.XInternAtom(d, b"WM_DELETE_WINDOW", 0)
+x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+x.XSendEvent(d, w, 0, 0, ctypes.byref(e))
+x.XFlush(ctypes.c_void_p(d))
+PY
+  game_gone() { ! kill -0 "$PID" 2>/dev/null; }
+  wait_for 60 game_gone || { say "the game did not close when asked"; kill "$PID"; exit 1; }
+  wait "$PID" && RC=0 || RC=$?
+  echo "$RC" >"$WORK/exit.txt"
+  awk -v c="$CLICK" -v t="$TUNE_FROM" -v e="$EFFECTS_T0" 'BEGIN {
+    printf "click %.3f\ntune_from %.3f\neffects_from %.3f\n", c, t, e }' >"$WORK/times.txt"
+  exit 0
+fi
+
+# --- Outside: the server, the game folder, the judgement ---------------------
+BUILD=${IKEASOBI_SOUND_BUILD:-$ROOT/build}
+"$ROOT/scripts/install-deps.sh"
+if [[ ! -f "$BUILD/CMakeCache.txt" ]]; then
+  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DIKEASOBI_TESTS=OFF >/dev/null
+fi
+cmake --build "$BUILD" -j"$(nproc)" --target ikeasobi ikeasobi_picture_files ikeasobi_first_save ikea_sounds >/dev/null
+
+WORK=$(mktemp -d /tmp/ikeasobi-sound.XXXXXX)
+PA_PID=
+MIX_PID=
+cleanup() {
+  local p
+  for p in "$WORK"/parecord-effects.pid "$WORK"/game.pid; do
+    [[ -f "$p" ]] && kill "$(cat "$p")" 2>/dev/null || true
+  done
+  [[ -n "$MIX_PID" ]] && kill "$MIX_PID" 2>/dev/null || true
+  if [[ -n "$PA_PID" ]]; then
+    kill "$PA_PID" 2>/dev/null || true
+    wait "$PA_PID" 2>/dev/null || true
+  fi
+  [[ -n "${IKEASOBI_SOUND_KEEP:-}" ]] && say "kept $WORK" || rm -rf "$WORK"
+}
+trap cleanup EXIT
+cp -r "$BUILD/game" "$WORK/game"
+
+# A private server: its own runtime, state and home folders, no system
+# configuration (-n), kept alive when idle. As root it warns but runs when it
+# is told it is not the system instance.
+export XDG_RUNTIME_DIR=$WORK/run HOME=$WORK/home
+export PULSE_RUNTIME_PATH=$WORK/run/pulse PULSE_STATE_PATH=$WORK/state
+export PULSE_SERVER=unix:$WORK/run/pulse/native
+export PULSE_CLIENTCONFIG=$WORK/client.conf
+mkdir -p "$PULSE_RUNTIME_PATH" "$HOME" "$PULSE_STATE_PATH"
+chmod 700 "$XDG_RUNTIME_DIR" "$PULSE_RUNTIME_PATH"
+echo "autospawn = no" >"$PULSE_CLIENTCONFIG"
+# ALSA's default goes to the server; the program sees no card at all.
+cat >"$HOME/.asoundrc" <<'EOF'
+pcm.!default { type pulse }
+ctl.!default { type pulse }
+EOF
+pulseaudio --system=false --daemonize=no -n --exit-idle-time=-1 --use-pid-file=false \
+  --disable-shm=false --log-target=file:"$WORK/pulseaudio.log" \
+  -L "module-native-protocol-unix socket=$WORK/run/pulse/native auth-anonymous=1" \
+  -L "module-null-sink sink_name=ikeasobi_sink rate=44100" \
+  >"$WORK/pulseaudio.out" 2>&1 &
+PA_PID=$!
+if ! wait_for 60 pactl info; then
+  say "the sound server did not start:"; cat "$WORK/pulseaudio.out" "$WORK/pulseaudio.log" | tail -20; exit 1
+fi
+pactl set-default-sink ikeasobi_sink
+say "PulseAudio $(pactl info | awk -F': ' '/Server Version/ {print $2}') in $WORK"
+
+parecord --device=ikeasobi_sink.monitor --latency-msec=10 --file-format=wav --format=s16le --rate=44100 --channels=2 \
+  "$WORK/sink.wav" 2>"$WORK/parecord-sink.log" &
+MIX_PID=$!
+recorder_connected() { pactl list source-outputs short | grep -q .; }
+wait_for 30 recorder_connected || { say "the sink recorder did not connect"; exit 1; }
+MIX_T0=$(now)
+
+FAILED=0
+xvfb-run -a -s "-screen 0 800x600x24" "$0" --inside "$WORK" || FAILED=1
+STOPPED=$(now)
+kill -INT "$MIX_PID" 2>/dev/null || true
+wait "$MIX_PID" 2>/dev/null || true
+MIX_PID=
+if [[ -f "$WORK/parecord-effects.pid" ]]; then
+  kill -INT "$(cat "$WORK/parecord-effects.pid")" 2>/dev/null || true
+fi
+recorders_gone() { ! pactl list source-outputs short | grep -q .; }
+wait_for 30 recorders_gone || true
+
+if [[ -f "$WORK/streams.txt" ]]; then
+  say "streams: $(awk '{print $NF, $(NF-1), $(NF-2)}' "$WORK/streams.txt" | paste -sd';')"
+fi
+if [[ -f "$WORK/exit.txt" ]] && [[ "$(cat "$WORK/exit.txt")" != 0 ]]; then
+  say "the game exited with $(cat "$WORK/exit.txt")"; FAILED=1
+fi
+if [[ -s "$WORK/stderr.log" ]]; then
+  say "the game's stderr:"; tail -5 "$WORK/stderr.log"
+  grep -q 'ran dry' "$WORK/stderr.log" && { say "underruns reported"; FAILED=1; }
+fi
+
+# RMS level in dB of a stretch of a recording, by sox.
+level() {  # file from-seconds length-seconds
+  local rms
+  rms=$(sox "$1" -n trim "$2" "$3" stats 2>&1 | awk '/^RMS lev dB/ {print $4}')
+  echo "${rms:--200}" | sed 's/-inf/-200/'
+}
+if [[ -f "$WORK/times.txt" && -s "$WORK/sink.wav" && -s "$WORK/effects.wav" ]]; then
+  CLICK=$(awk '/^click/ {print $2}' "$WORK/times.txt")
+  TUNE=$(awk '/^tune_from/ {print $2}' "$WORK/times.txt")
+  EFF0=$(awk '/^effects_from/ {print $2}' "$WORK/times.txt")
+  # The monitor hands out what the sink has played, and the null sink plays
+  # what its streams hold ahead (over a second when no stream asks for less):
+  # the recordings run that much behind the clock, which shows as the time
+  # the sink recorder ran against the sound it got.
+  LAG=$(awk -v a="$STOPPED" -v b="$MIX_T0" -v d="$(soxi -D "$WORK/sink.wav")" 'BEGIN {printf "%.3f", a - b - d}')
+  say "the recordings run ${LAG} s behind the clock"
+  MIX_T0=$(awk -v a="$MIX_T0" -v l="$LAG" 'BEGIN {printf "%.3f", a + l}')
+  EFF0=$(awk -v a="$EFF0" -v l="$LAG" 'BEGIN {printf "%.3f", a + l}')
+  # Recording offsets of the events (the recorders' own start-up delay
+  # makes these a little early, which the windows allow for).
+  T_TUNE=$(awk -v a="$TUNE" -v b="$MIX_T0" 'BEGIN {printf "%.2f", a - b}')
+  T_CLICK=$(awk -v a="$CLICK" -v b="$MIX_T0" 'BEGIN {printf "%.2f", a - b}')
+  E_CLICK=$(awk -v a="$CLICK" -v b="$EFF0" 'BEGIN {printf "%.2f", a - b}')
+  TUNE_DB=$(level "$WORK/sink.wav" "$T_TUNE" 2.5)
+  BEFORE_DB=$(level "$WORK/effects.wav" 0 "$(awk -v c="$E_CLICK" 'BEGIN {printf "%.2f", c > 0.6 ? c - 0.3 : 0.3}')")
+  CUE_DB=$(level "$WORK/effects.wav" "$E_CLICK" 1.0)
+  MIX_CUE_DB=$(level "$WORK/sink.wav" "$T_CLICK" 1.0)
+  say "opening tune before the click: RMS ${TUNE_DB} dB (sink)"
+  say "effects before the click: ${BEFORE_DB} dB; COUNTINE cue, first second: ${CUE_DB} dB (effects stream), ${MIX_CUE_DB} dB (sink)"
+  awk -v t="$TUNE_DB" 'BEGIN {exit !(t > -45)}' || { say "the opening tune is not audible"; FAILED=1; }
+  awk -v c="$CUE_DB" 'BEGIN {exit !(c > -40)}' || { say "the COUNTINE cue is not audible"; FAILED=1; }
+  awk -v b="$BEFORE_DB" 'BEGIN {exit !(b < -70)}' || { say "the effects stream sounded before the click"; FAILED=1; }
+  if [[ -n "${IKEASOBI_SOUND_SPECTROGRAM:-}" ]]; then
+    sox "$WORK/sink.wav" -n remix - spectrogram -o "$IKEASOBI_SOUND_SPECTROGRAM" -t "sink monitor" || true
+  fi
+else
+  say "no recordings"; FAILED=1
+fi
+
+if (( FAILED )); then
+  say "FAILED"
+  [[ -f "$WORK/pulseaudio.log" ]] && tail -5 "$WORK/pulseaudio.log"
+  exit 1
+fi
+say "passed"
