@@ -11,6 +11,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   desktop-file-utils appstream
   xvfb xauth xdotool x11-utils
+  dpkg-dev lintian man-db
 )
 
 missing=()
