@@ -12,6 +12,7 @@ PACKAGES=(
   desktop-file-utils appstream
   xvfb xauth xdotool x11-utils python3
   pulseaudio pulseaudio-utils libasound2-plugins sox
+  dpkg-dev lintian man-db
 )
 
 missing=()
