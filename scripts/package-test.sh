@@ -102,24 +102,7 @@ if [[ "${1:-}" == --inside ]]; then
     [[ "$(game_windows | wc -l)" -le 1 ]] && break
     sleep 0.25
   done
-  python3 - "$WID" <<'PY'
-import ctypes, sys
-x = ctypes.cdll.LoadLibrary("libX11.so.6")
-x.XOpenDisplay.restype = ctypes.c_void_p
-x.XInternAtom.restype = ctypes.c_ulong
-x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-class ClientMessage(ctypes.Structure):
-    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
-                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
-                ("format", ctypes.c_int), ("data", ctypes.c_long * 5), ("pad", ctypes.c_long * 16)]
-d = x.XOpenDisplay(None)
-w = int(sys.argv[1])
-e = ClientMessage(type=33, window=w, message_type=x.XInternAtom(d, b"WM_PROTOCOLS", 0), format=32)
-e.data[0] = x.XInternAtom(d, b"WM_DELETE_WINDOW", 0)
-x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
-x.XSendEvent(d, w, 0, 0, ctypes.byref(e))
-x.XFlush(ctypes.c_void_p(d))
-PY
+  "$ROOT/scripts/lib/close-window.py" "$WID"
   for _ in $(seq 1 60); do
     alive || break
     answer_boxes

@@ -74,24 +74,7 @@ if [[ "${1:-}" == --inside ]]; then
   xdotool mousemove --window "$WID" 208 256 click 1  # COUNTINE
   # Two seconds after the click, then close as the window manager would.
   while (( $(awk -v a="$(now)" -v b="$CLICK" 'BEGIN {print (a - b < 2)}') )); do sleep 0.2; done
-  python3 - "$WID" <<'PY'
-import ctypes, sys
-x = ctypes.cdll.LoadLibrary("libX11.so.6")
-x.XOpenDisplay.restype = ctypes.c_void_p
-x.XInternAtom.restype = ctypes.c_ulong
-x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-class ClientMessage(ctypes.Structure):
-    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
-                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
-                ("format", ctypes.c_int), ("data", ctypes.c_long * 5), ("pad", ctypes.c_long * 16)]
-d = x.XOpenDisplay(None)
-w = int(sys.argv[1])
-e = ClientMessage(type=33, window=w, message_type=x.XInternAtom(d, b"WM_PROTOCOLS", 0), format=32)
-e.data[0] = x.XInternAtom(d, b"WM_DELETE_WINDOW", 0)
-x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
-x.XSendEvent(d, w, 0, 0, ctypes.byref(e))
-x.XFlush(ctypes.c_void_p(d))
-PY
+  "$ROOT/scripts/lib/close-window.py" "$WID"
   game_gone() { ! kill -0 "$PID" 2>/dev/null; }
   wait_for 60 game_gone || { say "the game did not close when asked"; kill "$PID"; exit 1; }
   wait "$PID" && RC=0 || RC=$?

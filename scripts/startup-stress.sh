@@ -50,7 +50,12 @@ if [[ "${1:-}" == --inside ]]; then
       if [[ $how == close ]]; then
         "$ROOT/scripts/lib/close-window.py" "$W" 2>/dev/null || true
         for _ in $(seq 1 100); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
-        kill -KILL "$PID" 2>/dev/null && { echo "stress: $choice run $i did not close when asked"; failures=$((failures + 1)); }
+        if kill -0 "$PID" 2>/dev/null; then
+          echo "stress: $choice run $i did not close when asked; its threads:"
+          gdb -q -batch -p "$PID" -ex 'thread apply all bt 25' 2>/dev/null | grep -E '^(Thread|#)' | head -80
+          kill -KILL "$PID" 2>/dev/null
+          failures=$((failures + 1))
+        fi
         closed=$((closed + 1))
       else
         kill -"$( (( RANDOM % 4 == 0 )) && echo KILL || echo TERM)" "$PID" 2>/dev/null || true
@@ -77,8 +82,9 @@ WORK=$(mktemp -d /tmp/ikeasobi-stress.XXXXXX)
 trap 'rm -rf "$WORK"' EXIT
 cp -r "$BUILD/game" "$WORK/game"
 START=$(date +%s)
-xvfb-run -a -s "-screen 0 800x600x24" "$0" --inside "$WORK" "$LAUNCHES"
+xvfb-run -a -e "$WORK/xvfb.log" -s "-screen 0 800x600x24" "$0" --inside "$WORK" "$LAUNCHES"
 FAILED=$(cat "$WORK/failures.txt" 2>/dev/null || echo 1)
+if (( FAILED )) && [[ -s "$WORK/xvfb.log" ]]; then echo "stress: the X server said:"; tail -20 "$WORK/xvfb.log"; fi
 if compgen -G "$WORK/san/*" >/dev/null && grep -qE 'ERROR: |runtime error' "$WORK"/san/*; then
   echo "stress: sanitizer report:"; cat "$WORK"/san/* | head -40; FAILED=$((FAILED + 1))
 fi
