@@ -42,22 +42,7 @@ if [[ "${1:-}" == --inside ]]; then
   PID=$!
   trap 'kill "$PID" 2>/dev/null || true' EXIT
 
-  ROOTWIN=$(( $(xwininfo -root | awk '/Window id:/ {print $4}') ))
-  # The pid search also lists the root window; the game's own are the rest.
-  game_windows() {
-    local w
-    for w in $(xdotool search --onlyvisible --pid "$PID" --name '' 2>/dev/null); do
-      [[ "$w" == "$ROOTWIN" ]] || echo "$w"
-    done
-  }
-  answer_boxes() {
-    local w
-    for w in $(game_windows); do
-      [[ "$w" == "$WID" ]] && continue
-      xdotool windowfocus --sync "$w" key Return 2>/dev/null || true
-    done
-  }
-  click_at() { xdotool mousemove --window "$WID" "$1" "$2" click 1 2>/dev/null || true; }
+  source "$ROOT/scripts/lib/game-windows.sh"
   alive() { kill -0 "$PID" 2>/dev/null; }
 
   WID=

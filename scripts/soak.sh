@@ -31,14 +31,7 @@ if [[ "${1:-}" == --inside ]]; then
 
   "$GAME" >"$WORK/stdout.log" 2>"$WORK/stderr.log" &
   PID=$!
-  ROOTWIN=$(( $(xwininfo -root | awk '/Window id:/ {print $4}') ))
-  # The pid search also lists the root window; the game's own are the rest.
-  game_windows() {
-    local w
-    for w in $(xdotool search --onlyvisible --pid "$PID" --name '' 2>/dev/null); do
-      [[ "$w" == "$ROOTWIN" ]] || echo "$w"
-    done
-  }
+  source "$ROOT/scripts/lib/game-windows.sh"
   WID=
   for _ in $(seq 1 240); do
     WID=$(game_windows | head -n1)
@@ -59,14 +52,6 @@ if [[ "${1:-}" == --inside ]]; then
   )
   MAIN=(354,18 342,166 342,222 352,258)
 
-  click_at() { xdotool mousemove --window "$WID" "$1" "$2" click 1 2>/dev/null || true; }
-  answer_boxes() {
-    local w
-    for w in $(game_windows); do
-      [[ "$w" == "$WID" ]] && continue
-      xdotool windowfocus --sync "$w" key Return 2>/dev/null || true
-    done
-  }
   rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$PID/status" 2>/dev/null || echo 0; }
 
   click_at 208 256  # COUNTINE

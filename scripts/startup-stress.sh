@@ -7,6 +7,7 @@
 #
 #   scripts/startup-stress.sh [LAUNCHES_PER_CHOICE]   default 200
 #   IKEASOBI_STRESS_BUILD=dir     build to use (default build, the release game)
+#   IKEASOBI_STRESS_CHOICES=...   audio choices to try (default "real null capture")
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -30,7 +31,7 @@ if [[ "${1:-}" == --inside ]]; then
   }
 
   failures=0
-  for choice in real null capture; do
+  for choice in ${IKEASOBI_STRESS_CHOICES:-real null capture}; do
     case $choice in
       real) unset IKEASOBI_AUDIO ;;
       null) export IKEASOBI_AUDIO=null ;;
@@ -90,5 +91,6 @@ if compgen -G "$WORK/san/*" >/dev/null && grep -qE 'ERROR: |runtime error' "$WOR
 fi
 CORES=$(find "$WORK" /tmp -maxdepth 1 -name 'core*' -newer "$WORK/game" 2>/dev/null | wc -l)
 (( CORES == 0 )) || { echo "stress: $CORES core files"; FAILED=$((FAILED + 1)); }
-echo "stress: $((3 * LAUNCHES)) launches in $(( $(date +%s) - START )) s, failures: $FAILED"
+CHOICES=(${IKEASOBI_STRESS_CHOICES:-real null capture})
+echo "stress: $((${#CHOICES[@]} * LAUNCHES)) launches in $(( $(date +%s) - START )) s, failures: $FAILED"
 (( FAILED == 0 ))

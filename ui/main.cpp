@@ -96,8 +96,8 @@ int main(int argc, char** argv) {
   }
   // A dropout is heard once and gone; the count is the trace it leaves.
   if (uint64_t underruns = audio->Underruns())
-    std::fprintf(stderr, "ikeasobi: the sound output ran dry %llu times\n",
-                 static_cast<unsigned long long>(underruns));
+    std::fprintf(stderr, "ikeasobi: the sound output ran dry %llu %s\n",
+                 static_cast<unsigned long long>(underruns), underruns == 1 ? "time" : "times");
   audio.reset();
   ikea::tk::SetErrorDialogs(nullptr);
   return result;
