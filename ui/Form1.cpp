@@ -1,6 +1,8 @@
 // Building the window: widgets from the layout, handlers onto them, timers.
 #include "ui/Form1.h"
 
+#include <QImage>
+
 #include "ui/UiTexts.h"
 
 #include "fishing/Casting.h"
@@ -16,7 +18,6 @@
 #include "toolkit/MessageLoop.h"
 #include "toolkit/Panel.h"
 #include "toolkit/PictureBox.h"
-#include "tools/assetgen/pictures/RaceTrack.h"
 #include "town/Feeding.h"
 #include "town/FishExport.h"
 #include "town/RaceEntry.h"
@@ -73,7 +74,7 @@ TForm1::TForm1(FormParts parts)
   SetOuterSize(415, 301);
   move(194, 106);
   BindWidgets();
-  Image3->SetPicture(artwork::DrawRaceTrack());
+  Image3->SetPicture(QImage(QStringLiteral(":/layout/race.png")));
   BindHandlers();
   FormCreate();
 }

@@ -8,6 +8,7 @@
 #include "toolkit/Look.h"
 #include "toolkit/Panel.h"
 #include "toolkit/PictureBox.h"
+#include "tools/assetgen/pictures/RaceTrack.h"
 
 namespace ikea::test {
 namespace {
@@ -47,6 +48,13 @@ TEST_F(Layout, mainViewWidgetsSitWhereTheLayoutPutsThem) {
   EXPECT_EQ(form->Button2->text(), QString::fromUtf8("セーブ ¥50"));
   EXPECT_FALSE(tk::IsShown(form->Button8));
   EXPECT_FALSE(tk::IsShown(form->Button9));
+}
+
+TEST_F(Layout, theRaceCourseComesWithTheWindowItselfNotFromTheGameFolder) {
+  const QImage& course = form->Widgets().Get<tk::PictureBox>("Image3")->Picture();
+  const QImage drawn = artwork::DrawRaceTrack();
+  ASSERT_EQ(course.size(), QSize(381, 101));
+  EXPECT_EQ(course.convertToFormat(drawn.format()), drawn);
 }
 
 TEST_F(Layout, laterWidgetsLieAboveEarlierOnes) {

@@ -61,8 +61,12 @@ std::vector<fs::path> PictureFiles() {
   files.push_back(fs::path("cg") / fs::u8path(kBackgroundName));
   files.push_back(fs::path("cg") / "suisou1.bmp");
   files.push_back(fs::path("cg") / "suisou2.bmp");
-  files.push_back(fs::path("cg") / "race.png");
   return files;
+}
+
+void WriteRaceCourse(const fs::path& layoutDir) {
+  fs::create_directories(layoutDir);
+  WritePng(artwork::DrawRaceTrack(), layoutDir / "race.png");
 }
 
 void WritePictures(const fs::path& gameDir, const fs::path& iconRoot) {
@@ -77,7 +81,6 @@ void WritePictures(const fs::path& gameDir, const fs::path& iconRoot) {
   WriteBmp24(DrawBackground(), cg / fs::u8path(kBackgroundName));
   WriteBmp24(DrawTank(false), cg / "suisou1.bmp");
   WriteBmp24(DrawTank(true), cg / "suisou2.bmp");
-  WritePng(artwork::DrawRaceTrack(), cg / "race.png");
 
   for (int size : kIconSizes) {
     const std::string name = std::to_string(size) + "x" + std::to_string(size);

@@ -13,10 +13,13 @@ std::vector<std::filesystem::path> PictureFiles();
 
 constexpr std::array<int, 4> kIconSizes = {48, 64, 128, 256};
 
-// cg/ pictures into `gameDir`, plus cg/race.png, a copy of the race course
-// to look at (the window draws its own). Icons go to
+// cg/ pictures into `gameDir`. Icons go to
 // <iconRoot>/hicolor/<n>x<n>/apps/ikeasobi.png.
 void WritePictures(const std::filesystem::path& gameDir, const std::filesystem::path& iconRoot);
+
+// <layoutDir>/race.png: the race course, which the program carries with its
+// window's layout.
+void WriteRaceCourse(const std::filesystem::path& layoutDir);
 
 // dat/name.dat: one cp932 name per line, each line ending CR LF.
 std::string RivalNamesFileText();
