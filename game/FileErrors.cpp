@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+#include "game/AtomicFile.h"
+
 namespace ikea {
 namespace {
 
@@ -37,6 +39,11 @@ Text IoErrorText(int error) {
     case EDQUOT: return kDiskFull;
     default: return OtherErrorText(error);
   }
+}
+
+Text ReplaceErrorText(const FileReplaceError& error, const std::filesystem::path& file) {
+  const int code = error.code().value();
+  return error.creating() ? OpenErrorText(code, file) : IoErrorText(code);
 }
 
 } // namespace ikea

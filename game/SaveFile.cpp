@@ -63,68 +63,6 @@ void AppendIntegerLine(Text& out, std::int32_t value) {
   out += kLineEnd;
 }
 
-// Runs the file calls for one save and removes the temporary file unless it
-// has become my.dat.
-class AtomicSave {
-public:
-  AtomicSave(const SaveFileCalls& calls, std::filesystem::path target)
-      : calls_(calls), target_(std::move(target)), temporary_(target_) {
-    temporary_ += ".tmp";
-  }
-  ~AtomicSave() {
-    if (fd_ >= 0) calls_.close(fd_);
-    if (!renamed_) ::unlink(temporary_.c_str());
-  }
-  AtomicSave(const AtomicSave&) = delete;
-  AtomicSave& operator=(const AtomicSave&) = delete;
-
-  void Run(const Text& bytes) {
-    Create();
-    WriteAll(bytes);
-    if (calls_.fsync(fd_) != 0) Fail();
-    const int fd = fd_;
-    fd_ = -1;
-    if (calls_.close(fd) != 0) Fail();
-    if (calls_.rename(temporary_.c_str(), target_.c_str()) != 0) Fail();
-    renamed_ = true;
-    SyncFolder();
-  }
-
-private:
-  void Create() {
-    fd_ = calls_.open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd_ < 0) throw GameError(OpenErrorText(errno, temporary_));
-  }
-
-  void WriteAll(const Text& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-      const ssize_t wrote = calls_.write(fd_, bytes.data() + done, bytes.size() - done);
-      if (wrote < 0 && errno == EINTR) continue;
-      if (wrote < 0) Fail();
-      if (wrote == 0) Fail(ENOSPC);  // a regular file takes nothing more only when full
-      done += static_cast<std::size_t>(wrote);
-    }
-  }
-
-  // Makes the rename itself durable; the new file is complete either way.
-  void SyncFolder() {
-    const int dir = ::open(target_.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir < 0) return;
-    ::fsync(dir);
-    ::close(dir);
-  }
-
-  [[noreturn]] void Fail() { Fail(errno); }
-  [[noreturn]] void Fail(int error) { throw GameError(IoErrorText(error)); }
-
-  const SaveFileCalls& calls_;
-  std::filesystem::path target_;
-  std::filesystem::path temporary_;
-  int fd_ = -1;
-  bool renamed_ = false;
-};
-
 } // namespace
 
 void ReadSaveFileText(std::string_view bytes, tmy& s) {
@@ -174,23 +112,18 @@ Text SaveFileText(const tmy& s) {
   return out;
 }
 
-SaveFileCalls SaveFileCalls::System() {
-  return SaveFileCalls{
-      [](const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); },
-      [](int fd, const void* data, std::size_t size) { return ::write(fd, data, size); },
-      [](int fd) { return ::fsync(fd); },
-      [](int fd) { return ::close(fd); },
-      [](const char* from, const char* to) { return ::rename(from, to); },
-  };
-}
-
 void SaveGameData(const std::filesystem::path& folder, const GameState& s) {
   SaveGameData(folder, s, SaveFileCalls::System());
 }
 
 void SaveGameData(const std::filesystem::path& folder, const tmy& s, const SaveFileCalls& calls) {
   const Text bytes = SaveFileText(s);
-  AtomicSave(calls, GamePath(folder, kSaveFile)).Run(bytes);
+  const std::filesystem::path file = GamePath(folder, kSaveFile);
+  try {
+    ReplaceFileAtomically(file, bytes, calls);
+  } catch (const FileReplaceError& e) {
+    throw GameError(ReplaceErrorText(e, file));
+  }
 }
 
 } // namespace ikea

@@ -1,12 +1,10 @@
 #pragma once
 // The save file dat/my.dat (the saved part of the game, one value per line,
 // CR LF) and the rival names of dat/name.dat. `folder` is the game folder.
-#include <cstddef>
 #include <filesystem>
-#include <functional>
 #include <string_view>
-#include <sys/types.h>
 
+#include "game/AtomicFile.h"
 #include "game/Text.h"
 
 namespace ikea {
@@ -22,16 +20,8 @@ struct Catalogues;
 void LoadGameData(const std::filesystem::path& folder, GameState& s, Catalogues& cat);
 
 // The file calls a save makes, replaceable so tests can run out of disk or be
-// refused. Each reports failure as the system calls do: -1 and errno.
-struct SaveFileCalls {
-  std::function<int(const char* path, int flags, mode_t mode)> open;
-  std::function<ssize_t(int fd, const void* data, std::size_t size)> write;
-  std::function<int(int fd)> fsync;
-  std::function<int(int fd)> close;
-  std::function<int(const char* from, const char* to)> rename;
-
-  static SaveFileCalls System();
-};
+// refused.
+using SaveFileCalls = FileReplaceCalls;
 
 // Writes the saved part of `s` to dat/my.dat. The whole file goes to a
 // temporary file beside it first and replaces my.dat only once it is safely

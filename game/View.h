@@ -47,7 +47,6 @@ public:
   virtual void MoveCardTitle(int left, int top) = 0;
   virtual void SetCardText(const Text& text) = 0;       // `fish_l`
   virtual void SetNameEdit(const Text& text) = 0;       // `name_l` text
-  virtual Text NameEdit() const = 0;
   virtual void SetNameLimit(int bytes) = 0;             // `name_l` max length
   virtual void SetTankPicture(const Text& relativePath) = 0;  // `suisou_cg`; may throw GameError
 

@@ -4,30 +4,10 @@
 #include <cstring>
 
 #include "pcmmix/MixState.h"
-
-#if __has_include("pcmmix/kernel/MixSources.h")
 #include "pcmmix/kernel/MixSources.h"
-#define PCMMIX_SHARED_KERNEL 1
-#endif
 
 namespace pcmmix {
 namespace {
-
-#ifndef PCMMIX_SHARED_KERNEL
-// Plain stand-in until the shared kernel is there: a lone source is copied,
-// several are summed around 128 and clipped.
-void MixSources(uint8_t* out, const uint8_t* const* sources, int n, int count) {
-  if (n == 1) {
-    std::memcpy(out, sources[0], size_t(count));
-    return;
-  }
-  for (int k = 0; k < count; ++k) {
-    int v = 128;
-    for (int i = 0; i < n; ++i) v += sources[i][k] - 128;
-    out[k] = uint8_t(std::clamp(v, 0, 255));
-  }
-}
-#endif
 
 // The entries sounding in one block, at most one per channel.
 struct ActiveSet {

@@ -29,7 +29,6 @@ struct PlayEntry {
   int64_t start = 0;
   int64_t end = 0;
   const uint8_t* samples = nullptr;
-  const uint8_t* last = nullptr;
 };
 
 struct OutputBlock {

@@ -59,7 +59,6 @@ inline constexpr const char* kNotPcm = "The file is not a PCM file";
 inline constexpr const char* kNoDataChunk = "WAVE file has no data chunk";
 inline constexpr const char* kEmptyData = "The data chunk has no data";
 inline constexpr const char* kReadData = "Failed to read data chunk";
-inline constexpr const char* kConvert = "Failed to convert wave format";
 inline constexpr const char* kNotSupported = "File format not supported";
 inline constexpr const char* kInitFailed = "Initialization failed (PcmMixInit)";
 } // namespace text

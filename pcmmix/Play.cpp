@@ -83,7 +83,6 @@ void FillEntry(PlayEntry* e, const PlayRequest& request, int channel) {
   e->wave = request.wave;
   e->length = request.wave->length;
   e->samples = request.wave->samples.data();
-  e->last = e->samples + e->length - (e->length ? 1 : 0);
 }
 
 void StartPending(MixSession& s) {

@@ -1,5 +1,6 @@
 #include "town/FishExport.h"
 
+#include "game/AtomicFile.h"
 #include "game/Catalogues.h"
 #include "game/FileErrors.h"
 #include "game/GameContext.h"
@@ -7,7 +8,6 @@
 #include "game/GameSound.h"
 #include "game/GameState.h"
 #include "game/View.h"
-#include "town/AtomicFile.h"
 #include "town/FishCard.h"
 #include "town/TankSelection.h"
 
@@ -40,8 +40,7 @@ void Button17Click(GameContext& ctx) {
     ReplaceFileAtomically(file, FishDataText(ctx.s, ctx.cat, *slot));
   } catch (const FileReplaceError& e) {
     // The box shows the game's own file texts, as a failed save does.
-    const int error = e.code().value();
-    throw GameError(e.creating() ? OpenErrorText(error, file) : IoErrorText(error));
+    throw GameError(ReplaceErrorText(e, file));
   }
   ctx.snd.PlayCue0("katan.wav");
   ctx.view.ShowMessage("ファイル『おさかなデータ.txt』が出力されました");

@@ -90,7 +90,6 @@ public:
   void MoveCardTitle(int left, int top) override;
   void SetCardText(const Text& text) override;
   void SetNameEdit(const Text& text) override;
-  Text NameEdit() const override;
   void SetNameLimit(int bytes) override;
   void SetTankPicture(const Text& relativePath) override;
   void SetRunnerLeft(int runner, int left) override;

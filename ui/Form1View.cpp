@@ -55,7 +55,6 @@ void TForm1::SetNameEdit(const Text& text) {
   name_l->SetText(text);
   showingName_ = false;
 }
-Text TForm1::NameEdit() const { return name_l->GetText(); }
 void TForm1::SetNameLimit(int bytes) { name_l->SetMaxBytes(bytes); }
 
 void TForm1::SetTankPicture(const Text& relativePath) {

@@ -56,7 +56,6 @@ public:
   void MoveCardTitle(int, int) override {}
   void SetCardText(const Text&) override {}
   void SetNameEdit(const Text&) override {}
-  Text NameEdit() const override { return {}; }
   void SetNameLimit(int) override {}
   void SetTankPicture(const Text&) override {}
   void SetRunnerLeft(int, int) override {}

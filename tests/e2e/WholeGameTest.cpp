@@ -443,6 +443,7 @@ TEST_F(WholeGame, aContinuedGameCatchesNamesFeedsRacesExportsAndSavesWhatTheRule
   // Export of the selected fish, then back to the pond and save.
   Click("Button17");
   EXPECT_EQ(TakeInformed(), (std::vector<Text>{J("ファイル『おさかなデータ.txt』が出力されました")}));
+  random.Push(0);  // the saying drawn as the tank closes: a filled one, not the empty 225
   Click("Button21");
   EXPECT_FALSE(tk::IsShown(form->fish_box));
   TakeCues();

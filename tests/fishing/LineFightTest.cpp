@@ -320,5 +320,44 @@ TEST_F(LineFight, everyEndingWithACreatureUsesOneSardineAndCountsOneTry) {
   EXPECT_EQ(s.Tries, 3);
 }
 
+// The pull of the creature's hit points on the tension, HP div 2 + 10, stops
+// at 50: one reeling tick that gains nothing, from 30 with a 5 cm creature.
+TEST_F(LineFight, hitPointPullOnTheTensionIsCappedAtFifty) {
+  struct Case { int hp, tension; };
+  for (const Case c : {Case{60, 75}, Case{78, 83}, Case{80, 84}, Case{82, 84}, Case{101, 84}, Case{5000, 84}}) {
+    Hook(5, c.hp, 50);
+    s.Reeling = 1;
+    rnd = ScriptedRandom{};
+    rnd.Push(0);                  // reel sound
+    if (c.hp <= 100) rnd.Push(1); // the band's gain draw: no gain
+    rnd.Push(1);                  // no thrash
+    ASSERT_FALSE(FightStep(ctx)) << c.hp;
+    EXPECT_EQ(s.LineTension, c.tension) << c.hp;
+    EXPECT_EQ(s.LineOut, 50) << c.hp;
+  }
+}
+
+// When several endings hold in one tick the escape wins over the landing and
+// the line break, and the landing over the break.
+TEST(LineFightEndings, escapeComesBeforeLandingAndLandingBeforeTheLineBreak) {
+  struct Case { const char* holds; int tension, lineOut, strength; const char* message; };
+  const Case cases[] = {
+      {"escape, landing", 2, -1, 280, "逃げられた...."},
+      {"escape, break", 2, 50, 0, "逃げられた...."},
+      {"escape, landing, break", 2, -1, 0, "逃げられた...."},
+      {"landing, break", 30, -1, 25, "なんと 30cm.の『サメ』を釣り上げた!!"},
+  };
+  for (const Case& c : cases) {
+    FishingWorld w;
+    w.Hook(30, 40, c.lineOut, c.tension);  // slack leaves 0 from 2, 25 from 30
+    w.s.LineStrength = c.strength;
+    w.rnd.Push({1, 1, 0, 0, 0, 0, 0, 0});  // no thrash, then a landing's draws
+    EXPECT_TRUE(FightStep(w.ctx)) << c.holds;
+    ASSERT_FALSE(w.view.messages.empty()) << c.holds;
+    EXPECT_EQ(w.view.messages.front(), c.message) << c.holds;
+    EXPECT_EQ(w.s.LineWear, 0) << c.holds;  // a break would have worn the line
+  }
+}
+
 } // namespace
 } // namespace ikea::test

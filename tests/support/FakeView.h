@@ -56,7 +56,6 @@ public:
   void MoveCardTitle(int l, int t) override { cardTitlePos = {l, t}; }
   void SetCardText(const Text& t) override { cardText = t; }
   void SetNameEdit(const Text& t) override { nameEdit = t; }
-  Text NameEdit() const override { return nameEdit; }
   void SetNameLimit(int b) override { nameLimit = b; }
   void SetTankPicture(const Text& p) override { tankPicture = p; }
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <vector>
+
 #include "tests/town/TownWorld.h"
 #include "town/RaceEntry.h"
 
@@ -152,6 +155,45 @@ TEST_F(RaceEntry, raceCardShowsTheFishByNameAndItsSpeciesByKind) {
   ShowRaceCard(w.ctx);
   EXPECT_TRUE(w.view.raceCard.starts_with("★\r種:\r\r\r")) << "a slot outside the tank shows an empty card";
 }
+
+// Every class's fee and rival figures. The entry draws per rival the name
+// (226, then 100) and the speed, then the five staminas, then the five cheers.
+struct ClassEntry {
+  void (*button)(GameContext&);
+  int raceClass;
+  std::int32_t fee;
+  std::array<std::int32_t, 5> speed, stamina, cheers;
+};
+
+class EveryRaceClass : public RaceEntry, public ::testing::WithParamInterface<ClassEntry> {};
+
+TEST_P(EveryRaceClass, takesExactlyItsFeeAndDrawsItsRivalsWithItsBounds) {
+  const ClassEntry& c = GetParam();
+  s().Money = c.fee - 1;
+  c.button(w.ctx);
+  EXPECT_EQ(w.view.messageLine, FakeView::Pad("お金が足りません"));
+  s().Money = c.fee;
+  ScriptRivals();
+  c.button(w.ctx);
+  EXPECT_EQ(s().Money, 0);
+  EXPECT_EQ(s().RaceClass, c.raceClass);
+  std::vector<std::int32_t> bounds;
+  for (std::int32_t speed : c.speed) bounds.insert(bounds.end(), {226, 100, speed});
+  bounds.insert(bounds.end(), c.stamina.begin(), c.stamina.end());
+  bounds.insert(bounds.end(), c.cheers.begin(), c.cheers.end());
+  EXPECT_EQ(w.rnd.Bounds(), bounds);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FeesAndRivalBounds, EveryRaceClass,
+    ::testing::Values(ClassEntry{Button22Click, 1, 100, {3, 4, 4, 5, 4}, {2, 2, 3, 3, 4}, {2, 2, 3, 3, 4}},
+                      ClassEntry{Button23Click, 2, 200, {4, 5, 6, 5, 6}, {3, 3, 4, 4, 5}, {3, 3, 4, 5, 6}},
+                      ClassEntry{Button24Click, 3, 300, {5, 6, 7, 6, 7}, {4, 4, 5, 5, 6}, {4, 4, 3, 3, 3}},
+                      ClassEntry{Button26Click, 4, 500, {7, 9, 8, 9, 8}, {5, 5, 6, 7, 8}, {5, 4, 3, 2, 1}},
+                      ClassEntry{Button25Click, 5, 1000, {8, 9, 10, 10, 9}, {6, 6, 7, 8, 9}, {5, 5, 6, 6, 5}},
+                      ClassEntry{Button27Click, 6, 2000, {10, 11, 11, 12, 12}, {7, 7, 8, 9, 10},
+                                 {6, 4, 5, 7, 6}}),
+    [](const auto& row) { return "class" + std::to_string(row.param.raceClass); });
 
 } // namespace
 } // namespace ikea::test

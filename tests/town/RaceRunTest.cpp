@@ -181,5 +181,39 @@ TEST_F(RaceRun, hugeSavedSpeedReachesTheFinishWithoutOverflow) {
   EXPECT_EQ(w.view.boxes.front(), "つよいこクラス優勝!!!!");
 }
 
+// A win in each class: its message, its prize and a cup in its own field.
+struct ClassWin {
+  int raceClass;
+  const char* message;
+  std::int32_t prize;
+  TankArray<std::int32_t> tmy::*cups;
+};
+
+class EveryClassWin : public RaceRun, public ::testing::WithParamInterface<ClassWin> {};
+
+TEST_P(EveryClassWin, paysItsPrizeAndCountsItsOwnCup) {
+  const ClassWin& c = GetParam();
+  s().RaceClass = c.raceClass;
+  s().Money = 7;
+  w.view.runnerLeft[1] = 343;
+  w.rnd.SetFallback(0);
+  StepRace(w.ctx);
+  EXPECT_EQ(w.view.boxes, (std::vector<Text>{c.message, "賞金" + std::to_string(c.prize) + "円ゲット!!"}));
+  EXPECT_EQ(s().Money, 7 + c.prize);
+  for (auto field : {&tmy::TankCups1, &tmy::TankCups2, &tmy::TankCups3, &tmy::TankCups4, &tmy::TankCups5,
+                     &tmy::TankCups6})
+    EXPECT_EQ((s().*field)[3], field == c.cups ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PrizesAndCups, EveryClassWin,
+    ::testing::Values(ClassWin{1, "よわっこクラス優勝!!!!", 1000, &tmy::TankCups1},
+                      ClassWin{2, "年長さんクラス優勝!!!!", 2000, &tmy::TankCups2},
+                      ClassWin{3, "つよいこクラス優勝!!!!", 3000, &tmy::TankCups3},
+                      ClassWin{4, "こわいぞクラス優勝!!!!", 4000, &tmy::TankCups4},
+                      ClassWin{5, "ヘルクラス優勝!!!!", 5000, &tmy::TankCups5},
+                      ClassWin{6, "ファントムクラス優勝!!!!", 6000, &tmy::TankCups6}),
+    [](const auto& row) { return "class" + std::to_string(row.param.raceClass); });
+
 } // namespace
 } // namespace ikea::test

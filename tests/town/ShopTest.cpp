@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "tests/town/TownWorld.h"
+#include "sound/PlayFieldMusic.h"
 #include "town/Shop.h"
 #include "game/UpgradePrices.h"
 
@@ -136,6 +137,14 @@ TEST_F(Shop, shopButtonOpensWithAGreetingAndClosesWithAPondSaying) {
   EXPECT_EQ(w.view.messageLine, FakeView::Pad("しずかな池"));
   EXPECT_EQ(w.snd.music, std::vector<Text>{"p1.mid"});
   EXPECT_EQ(w.CueFiles(), (std::vector<Text>{"neji.wav", "1.wav"}));
+}
+
+TEST_F(Shop, fieldMusicDrawsTheSayingAgainWhileItIsEmptyThenTheTune) {
+  w.cat->FillConstants();  // sayings 0..65 filled, 66..256 empty
+  w.rnd.Push({66, 225, 65, 4});
+  EXPECT_EQ(PlayFieldMusic(*w.cat, w.rnd, w.snd), "大宇宙よ！！！");
+  EXPECT_EQ(w.rnd.Bounds(), (std::vector<std::int32_t>{226, 226, 226, 5}));
+  EXPECT_EQ(w.snd.music, std::vector<Text>{"p5.mid"});
 }
 
 } // namespace
