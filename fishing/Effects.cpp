@@ -4,7 +4,7 @@
 
 #include "game/GameState.h"
 #include "game/Random.h"
-#include "toolkit/Canvas.h"
+#include "game/Canvas.h"
 
 namespace ikea {
 namespace {

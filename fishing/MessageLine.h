@@ -4,7 +4,7 @@
 // `moji_l2` in the tank panel.
 #include <cstdint>
 
-#include "game/Text.h"
+#include "base/Text.h"
 
 namespace ikea {
 

@@ -9,7 +9,7 @@
 #include "game/GameContext.h"
 #include "game/GameState.h"
 #include "game/Random.h"
-#include "toolkit/Canvas.h"
+#include "game/Canvas.h"
 
 namespace ikea {
 namespace {

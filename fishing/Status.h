@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "game/Text.h"
-#include "toolkit/Canvas.h"
+#include "base/Text.h"
+#include "game/Canvas.h"
 
 namespace ikea {
 

@@ -10,7 +10,7 @@
 
 #include "fuzz/FuzzSupport.h"
 #include "game/Catalogues.h"
-#include "game/GameError.h"
+#include "base/GameError.h"
 #include "game/GameState.h"
 #include "game/SaveFile.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string_view>
 
-#include "game/GameError.h"
+#include "base/GameError.h"
 #include "game/GameState.h"
 #include "game/SaveFile.h"
 

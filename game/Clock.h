@@ -1,6 +1,6 @@
 #pragma once
 // Date-times are day counts in a double (one second is 1/86400).
-#include "game/Text.h"
+#include "base/Text.h"
 
 namespace ikea {
 

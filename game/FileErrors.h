@@ -2,7 +2,7 @@
 // The texts a file failure is shown with, chosen by the system error number.
 #include <filesystem>
 
-#include "game/Text.h"
+#include "base/Text.h"
 
 namespace ikea {
 

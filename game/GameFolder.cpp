@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "game/Cp932.h"
+#include "base/Cp932.h"
 
 namespace ikea {
 

@@ -3,7 +3,7 @@
 // paths with backslashes ("\dat\my.dat"); on disk they are UTF-8 with '/'.
 #include <filesystem>
 
-#include "game/Text.h"
+#include "base/Text.h"
 
 namespace ikea {
 

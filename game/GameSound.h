@@ -2,7 +2,7 @@
 // What the game rules ask of sound: cue N plays a WAV from dat/ on mixer
 // channel N (0..4); music plays a MIDI file from dat/ ("not" stops, empty
 // does nothing). Errors never reach the caller.
-#include "game/Text.h"
+#include "base/Text.h"
 
 namespace ikea {
 

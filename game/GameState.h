@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "game/Text.h"
+#include "base/Text.h"
 
 namespace ikea {
 

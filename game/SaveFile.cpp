@@ -6,7 +6,7 @@
 
 #include "game/Catalogues.h"
 #include "game/FileErrors.h"
-#include "game/GameError.h"
+#include "base/GameError.h"
 #include "game/GameFolder.h"
 #include "game/GameState.h"
 #include "game/SaveLayout.h"

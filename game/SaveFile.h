@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "game/AtomicFile.h"
-#include "game/Text.h"
+#include "base/Text.h"
 
 namespace ikea {
 

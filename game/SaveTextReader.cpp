@@ -3,7 +3,7 @@
 #include <charconv>
 #include <optional>
 
-#include "game/GameError.h"
+#include "base/GameError.h"
 
 namespace ikea {
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "game/Text.h"
+#include "base/Text.h"
 
 namespace ikea {
 

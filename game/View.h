@@ -3,7 +3,7 @@
 // widgets; tests implement it with a recording fake. Texts are cp932.
 #include <string>
 
-#include "game/Text.h"
+#include "base/Text.h"
 
 namespace ikea {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "game/Text.h"
+#include "base/Text.h"
 
 namespace ikea {
 

@@ -4,7 +4,7 @@
 // below zero empty.
 #include <QWidget>
 
-#include "toolkit/Canvas.h"
+#include "base/Rgb.h"
 
 namespace ikea::tk {
 

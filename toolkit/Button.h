@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <functional>
 
-#include "game/Text.h"
+#include "base/Text.h"
 #include "toolkit/Mouse.h"
 
 namespace ikea::tk {

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <functional>
 
-#include "game/Text.h"
+#include "base/Text.h"
 
 namespace ikea::tk {
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <exception>
 
-#include "game/Cp932.h"
-#include "game/GameError.h"
+#include "base/Cp932.h"
+#include "base/GameError.h"
 #include "toolkit/TextCodec.h"
 
 namespace ikea::tk {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <optional>
 
-#include "game/Text.h"
+#include "base/Text.h"
 
 namespace ikea::tk {
 

@@ -1,19 +1,18 @@
 #pragma once
-// ikea::Canvas drawing onto a QImage with the pixel rules of the game's
-// original platform: no smoothing, boxes with right and bottom edges
+// Drawing onto a QImage with the pixel rules of the game's original platform: no smoothing, boxes with right and bottom edges
 // exclusive, the pen outlining and the brush filling every shape.
 #include <QImage>
 #include <functional>
 #include <string>
 
-#include "toolkit/Canvas.h"
+#include "base/Rgb.h"
 
 namespace ikea::tk {
 
 // Finds a loaded picture by its holder's name; nullptr when there is none.
 using PictureLookup = std::function<const QImage*(const std::string& holder)>;
 
-class ImageCanvas final : public Canvas {
+class ImageCanvas final {
 public:
   // `target` gives the image to draw on (created on demand by its owner);
   // `changed` is called after every drawing call.
@@ -21,16 +20,16 @@ public:
 
   void SetPictureLookup(PictureLookup lookup) { lookup_ = std::move(lookup); }
 
-  void SetPen(Rgb colour, int width = 1) override;
-  void SetPenWidth(int width) override;
-  void SetBrush(Rgb colour) override;
-  void SetBrushSolid() override;
-  void SetBrushClear() override;
-  void Ellipse(int x1, int y1, int x2, int y2) override;
-  void Rectangle(int x1, int y1, int x2, int y2) override;
-  void SetFont(Rgb colour, int size, bool bold, bool italic) override;
-  void TextOut(int x, int y, const std::string& cp932Text) override;
-  void DrawPicture(const std::string& holder, int x, int y) override;
+  void SetPen(Rgb colour, int width = 1);
+  void SetPenWidth(int width);
+  void SetBrush(Rgb colour);
+  void SetBrushSolid();
+  void SetBrushClear();
+  void Ellipse(int x1, int y1, int x2, int y2);
+  void Rectangle(int x1, int y1, int x2, int y2);
+  void SetFont(Rgb colour, int size, bool bold, bool italic);
+  void TextOut(int x, int y, const std::string& cp932Text);
+  void DrawPicture(const std::string& holder, int x, int y);
 
   // Draws a picture directly (the picture holders' pictures and tests).
   void Draw(const QImage& picture, int x, int y);

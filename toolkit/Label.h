@@ -6,8 +6,8 @@
 #include <QWidget>
 #include <optional>
 
-#include "game/Text.h"
-#include "toolkit/Canvas.h"
+#include "base/Text.h"
+#include "base/Rgb.h"
 #include "toolkit/Mouse.h"
 
 namespace ikea::tk {

@@ -3,8 +3,8 @@
 // height, and mouse-down and mouse-up events that see the new selection.
 #include <QListWidget>
 
-#include "game/Text.h"
-#include "toolkit/Canvas.h"
+#include "base/Text.h"
+#include "base/Rgb.h"
 #include "toolkit/Mouse.h"
 
 namespace ikea::tk {

@@ -3,7 +3,7 @@
 // cp932 literals can use it.
 #include <cstdint>
 
-#include "toolkit/Canvas.h"
+#include "base/Rgb.h"
 
 namespace ikea::tk {
 

@@ -2,7 +2,7 @@
 // A plain coloured area holding other widgets; moved, shown and hidden as one.
 #include <QWidget>
 
-#include "toolkit/Canvas.h"
+#include "base/Rgb.h"
 
 namespace ikea::tk {
 

@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "game/Cp932.h"
-#include "game/GameError.h"
+#include "base/Cp932.h"
+#include "base/GameError.h"
 #include "toolkit/PictureCodecs.h"
 #include "toolkit/TextCodec.h"
 

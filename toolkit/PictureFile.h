@@ -3,7 +3,7 @@
 #include <QImage>
 #include <filesystem>
 
-#include "game/Text.h"
+#include "base/Text.h"
 
 namespace ikea::tk {
 

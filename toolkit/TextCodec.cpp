@@ -1,6 +1,6 @@
 #include "toolkit/TextCodec.h"
 
-#include "game/Cp932.h"
+#include "base/Cp932.h"
 
 namespace ikea::tk {
 namespace {

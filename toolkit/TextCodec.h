@@ -3,7 +3,7 @@
 #include <QString>
 #include <optional>
 
-#include "game/Text.h"
+#include "base/Text.h"
 
 namespace ikea::tk {
 

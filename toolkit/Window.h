@@ -5,8 +5,8 @@
 #include <QWidget>
 #include <functional>
 
-#include "game/Text.h"
-#include "toolkit/Canvas.h"
+#include "base/Text.h"
+#include "base/Rgb.h"
 
 namespace ikea::tk {
 

@@ -3,7 +3,7 @@
 // price, the name limit and the card itself. Pure functions of the state.
 #include <cstdint>
 
-#include "game/Text.h"
+#include "base/Text.h"
 
 namespace ikea {
 

@@ -4,7 +4,7 @@
 #include "game/Catalogues.h"
 #include "game/FileErrors.h"
 #include "game/GameContext.h"
-#include "game/GameError.h"
+#include "base/GameError.h"
 #include "game/GameSound.h"
 #include "game/GameState.h"
 #include "game/View.h"

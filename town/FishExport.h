@@ -2,7 +2,7 @@
 // Writing the selected fish's record to "おさかなデータ.txt" in the game folder.
 #include <filesystem>
 
-#include "game/Text.h"
+#include "base/Text.h"
 
 namespace ikea {
 

@@ -1,7 +1,7 @@
 #pragma once
 // From the tank to the start line: the class chooser, the class buttons with
 // their checks, fee and question, the rivals and the race card.
-#include "game/Text.h"
+#include "base/Text.h"
 
 namespace ikea {
 

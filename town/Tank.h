@@ -1,7 +1,7 @@
 #pragma once
 // The fish tank panel `fish_box`: opening and closing, the list, the card,
 // naming, selling and the back button.
-#include "game/Text.h"
+#include "base/Text.h"
 
 namespace ikea {
 

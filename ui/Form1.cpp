@@ -89,6 +89,7 @@ void TForm1::BindWidgets() {
   const ui::WidgetSet& w = widgets_;
   moji_l = w.Get<tk::Label>("moji_l");
   cg = w.Get<tk::PictureBox>("cg");
+  pondCanvas_ = std::make_unique<ui::WidgetCanvas>(cg->Canvas());
   state_l = w.Get<tk::Label>("state_l");
   line_tenshion_l = w.Get<tk::BarGauge>("line_tenshion_l");
   line_max_l = w.Get<tk::Label>("line_max_l");

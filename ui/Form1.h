@@ -13,6 +13,7 @@
 #include "toolkit/Handlers.h"
 #include "toolkit/Timer.h"
 #include "toolkit/Window.h"
+#include "ui/WidgetCanvas.h"
 #include "ui/WidgetSet.h"
 
 namespace ikea {
@@ -175,6 +176,7 @@ private:
   std::unique_ptr<Catalogues> cat_;
   GameContext ctx_;
   ui::WidgetSet widgets_;
+  std::unique_ptr<ui::WidgetCanvas> pondCanvas_; // over `cg`
   MessageTyper typer_;
   tk::Timer timer1_;
   tk::Timer timer3_;

@@ -37,7 +37,7 @@ void TForm1::MovePanel(Panel panel, int left, int top) { PanelWidget(panel)->mov
 
 void TForm1::SetCaption(const Text& caption) { tk::Window::SetCaption(caption); }
 
-Canvas& TForm1::PondCanvas() { return cg->Canvas(); }
+Canvas& TForm1::PondCanvas() { return *pondCanvas_; }
 
 void TForm1::ListClear() { fish_list->Clear(); }
 void TForm1::ListAdd(const Text& line) { fish_list->Add(line); }

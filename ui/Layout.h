@@ -5,7 +5,7 @@
 #include <optional>
 #include <span>
 
-#include "toolkit/Canvas.h"
+#include "game/Canvas.h"
 #include "toolkit/FontStyle.h"
 
 namespace ikea::ui {

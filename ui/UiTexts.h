@@ -3,7 +3,7 @@
 // Qt's headers cannot be compiled with cp932 literals.
 #include <span>
 
-#include "game/Text.h"
+#include "base/Text.h"
 
 namespace ikea::ui {
 

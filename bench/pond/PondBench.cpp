@@ -14,7 +14,7 @@
 #include "game/GameState.h"
 #include "game/Random.h"
 #include "game/View.h"
-#include "toolkit/Canvas.h"
+#include "game/Canvas.h"
 
 namespace ikea {
 namespace {

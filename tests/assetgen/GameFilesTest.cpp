@@ -13,7 +13,7 @@
 
 #include <jpeglib.h>
 
-#include "game/Cp932.h"
+#include "base/Cp932.h"
 #include "tools/assetgen/pictures/GameFiles.h"
 
 namespace fs = std::filesystem;

@@ -19,7 +19,7 @@
 #include <gtest/gtest.h>
 
 #include "game/Clock.h"
-#include "game/Cp932.h"
+#include "base/Cp932.h"
 #include "tests/support/RecordingSound.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/ScriptedRandom.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "game/Catalogues.h"
-#include "game/GameError.h"
+#include "base/GameError.h"
 #include "game/GameState.h"
 #include "game/SaveFile.h"
 #include "tests/game/TempGameFolder.h"

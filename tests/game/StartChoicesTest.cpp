@@ -3,7 +3,7 @@
 #include "game/Catalogues.h"
 #include "game/Clock.h"
 #include "game/GameContext.h"
-#include "game/GameError.h"
+#include "base/GameError.h"
 #include "game/GameState.h"
 #include "game/SaveFile.h"
 #include "game/StartChoices.h"

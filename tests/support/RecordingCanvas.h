@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/Canvas.h"
+#include "game/Canvas.h"
 
 namespace ikea::test {
 

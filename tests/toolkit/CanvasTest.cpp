@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "game/Cp932.h"
+#include "base/Cp932.h"
 #include "toolkit/Colour.h"
 #include "toolkit/ImageCanvas.h"
 

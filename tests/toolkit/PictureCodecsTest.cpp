@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "PictureFileWriters.h"
-#include "game/Cp932.h"
-#include "game/GameError.h"
+#include "base/Cp932.h"
+#include "base/GameError.h"
 #include "toolkit/PictureCodecs.h"
 #include "toolkit/PictureFile.h"
 

@@ -2,8 +2,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "game/Cp932.h"
-#include "game/GameError.h"
+#include "base/Cp932.h"
+#include "base/GameError.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "toolkit/BarGauge.h"
 #include "toolkit/Button.h"

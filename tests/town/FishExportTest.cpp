@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "game/GameError.h"
+#include "base/GameError.h"
 #include "tests/town/TownWorld.h"
 #include "town/FishExport.h"
 

@@ -3,7 +3,7 @@
 #include <fstream>
 
 #include "../toolkit/PictureFileWriters.h"
-#include "game/Cp932.h"
+#include "base/Cp932.h"
 #include "game/SaveFile.h"
 #include "game/StartChoices.h"
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "GameFolderFixture.h"
-#include "game/GameError.h"
+#include "base/GameError.h"
 #include "game/SaveFile.h"
 #include "toolkit/BarGauge.h"
 #include "toolkit/Button.h"

@@ -7,7 +7,7 @@
 #include <system_error>
 #include <unistd.h>
 
-#include "game/Cp932.h"
+#include "base/Cp932.h"
 #include "game/SaveFile.h"
 #include "game/StartChoices.h"
 #include "tools/assetgen/pictures/ImageFiles.h"

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "game/Text.h"
+#include "base/Text.h"
 
 namespace ikea {
 

@@ -1,4 +1,4 @@
-#include "game/Cp932.h"
+#include "base/Cp932.h"
 
 #include <cerrno>
 #include <iconv.h>

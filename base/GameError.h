@@ -3,7 +3,7 @@
 // shows its text in a message box and the program goes on.
 #include <stdexcept>
 
-#include "game/Text.h"
+#include "base/Text.h"
 
 namespace ikea {
 

@@ -2,15 +2,11 @@
 // A drawing surface as the game's rules see it: pens, brushes, ellipses,
 // rectangles, text and pictures. Boxes are (x1, y1)-(x2, y2) with the right
 // and bottom edges exclusive. Qt-free so rules and tests need no toolkit.
-#include <cstdint>
 #include <string>
 
-namespace ikea {
+#include "base/Rgb.h"
 
-struct Rgb {
-  std::uint8_t r = 0, g = 0, b = 0;
-  bool operator==(const Rgb&) const = default;
-};
+namespace ikea {
 
 class Canvas {
 public:
