@@ -49,7 +49,7 @@ if [[ "${1:-}" == --inside ]]; then
         [[ -n "$W" ]] && how=close
       fi
       if [[ $how == close ]]; then
-        "$ROOT/scripts/lib/close-window.py" "$W" 2>/dev/null || true
+        "$ROOT/scripts/lib/close-window.py" "$W" || echo "stress: $choice run $i: the close request could not be sent"
         for _ in $(seq 1 100); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
         if kill -0 "$PID" 2>/dev/null; then
           echo "stress: $choice run $i did not close when asked; its threads:"

@@ -3,6 +3,7 @@
 (WM_DELETE_WINDOW). Usage: close-window.py WINDOW_ID"""
 import ctypes
 import sys
+import time
 
 x = ctypes.cdll.LoadLibrary("libX11.so.6")
 x.XOpenDisplay.restype = ctypes.c_void_p
@@ -16,9 +17,15 @@ class ClientMessage(ctypes.Structure):
                 ("format", ctypes.c_int), ("data", ctypes.c_long * 5), ("pad", ctypes.c_long * 16)]
 
 
-d = x.XOpenDisplay(None)
+# A busy virtual X server now and then refuses a connection; try again.
+d = None
+for attempt in range(10):
+    d = x.XOpenDisplay(None)
+    if d:
+        break
+    time.sleep(0.2)
 if not d:
-    sys.exit("close-window: no display")
+    sys.exit("close-window: cannot connect to the display")
 w = int(sys.argv[1], 0)
 e = ClientMessage(type=33, window=w, message_type=x.XInternAtom(d, b"WM_PROTOCOLS", 0), format=32)
 e.data[0] = x.XInternAtom(d, b"WM_DELETE_WINDOW", 0)
