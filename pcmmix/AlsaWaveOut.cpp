@@ -6,6 +6,8 @@
 #include <cstdarg>
 #include <cstring>
 
+#include "pcmmix/OutputLevel.h"
+
 namespace pcmmix {
 namespace {
 
@@ -148,8 +150,14 @@ void AlsaWaveOut::Run() {
     // While the PCM still plays what it was given, wake each period to
     // follow the position; with nothing left, sleep until the mixer writes
     // or asks, so a quiet game costs no wake-ups.
-    if (writtenFrames_ == playedFrames_) changed_.wait(lock);
-    else changed_.wait_for(lock, periodTime);
+    if (writtenFrames_ == playedFrames_) {
+      // A sound server keeps asking a running stream for more, every
+      // period, while the game is quiet; a paused one it leaves alone.
+      if (canPause_ && !paused_ && snd_pcm_state(pcm_) == SND_PCM_STATE_RUNNING) snd_pcm_pause(pcm_, 1);
+      changed_.wait(lock);
+    } else {
+      changed_.wait_for(lock, periodTime);
+    }
   }
 }
 
@@ -171,10 +179,12 @@ bool AlsaWaveOut::WriteNextBlock(std::unique_lock<std::mutex>& lock) {
   int index = written_;
   uint64_t generation = generation_;
   uint32_t length = held_.LengthAt(index);
-  std::memcpy(writing_, held_.DataAt(index), length);
+  CopyAtLevel(writing_, held_.DataAt(index), length, DeviceLevel().Effective());
   long frames = long(length / format_.blockAlign);
   const bool continues = underruns_.Continues(held_.StreamStartAt(index));
   underruns_.Begin(held_.StreamStartAt(index), length);
+  // Paused while the game was quiet: play on.
+  if (!paused_ && snd_pcm_state(pcm_) == SND_PCM_STATE_PAUSED) snd_pcm_pause(pcm_, 0);
   const bool dryBefore = dry_;
   dry_ = false;
   // Only this thread touches writing_, so the PCM call runs unlocked; a reset

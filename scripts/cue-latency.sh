@@ -75,17 +75,22 @@ first = next((i for i, v in enumerate(x) if v > 130), None)
 if first is None:
     print("cue-latency: the sink's recording holds no sound"); sys.exit(1)
 last = len(x) - 1 - next(i for i, v in enumerate(reversed(x)) if v > 130)
-gaps, inside = 0, False
+gaps, inside, dry_samples, longest, run = 0, False, 0, 0, 0
 for v in x[first:last]:
     dry = abs(v - 128) <= 1
     if dry and not inside: gaps += 1
+    run = run + 1 if dry else 0
+    dry_samples += dry
+    longest = max(longest, run)
     inside = dry
 onsets = [i for i in range(first + 1, last) if x[i] >= 200 and x[i - 1] < 200]
-print(f"cue-latency: sink recording {len(x) / rate:.1f} s, {gaps} dropouts inside the bed; "
+print(f"cue-latency: sink recording {len(x) / rate:.1f} s, {gaps} dropouts inside the bed "
+      f"({1000 * dry_samples / rate:.0f} ms in all, the longest {1000 * longest / rate:.1f} ms); "
       f"{len(onsets)} marks heard of {len(calls)} played")
-if len(onsets) == len(calls) and calls:
+# The last mark may be cut off by the end of the run.
+if calls and 0 <= len(calls) - len(onsets) <= 1:
     heard = [o / rate - c[0] for o, c in zip(onsets, calls)]
-    rep = [c[1] / 1000 for c in calls]
+    rep = [c[1] / 1000 for c in calls[:len(heard)]]
     h0, r0 = statistics.median(heard), statistics.median(rep)
     hs = sorted((h - h0) * 1000 for h in heard); rs = sorted((r - r0) * 1000 for r in rep)
     q = lambda s, p: s[min(len(s) - 1, int(p * len(s)))]
