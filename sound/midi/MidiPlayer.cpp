@@ -21,9 +21,10 @@ namespace {
 constexpr int kChannels = 2;
 // Frames rendered per step by the capture thread and by RenderMidiToWav.
 constexpr int kBlockFrames = 1024;
-// The driver's periods: four of 512 frames, 93 ms at 22050 per second.
-constexpr int kDriverPeriodFrames = 512;
-constexpr int kDriverPeriods = 4;
+// The driver's periods: three of 1024 frames, 139 ms at 22050 per second,
+// about 22 wake-ups a second; a stopped tune ends within that.
+constexpr int kDriverPeriodFrames = 1024;
+constexpr int kDriverPeriods = 3;
 // The synthesiser's gain at full volume: loud enough beside the effects
 // without clipping a full General MIDI arrangement.
 constexpr double kFullGain = 0.4;
@@ -180,8 +181,8 @@ struct MidiPlayer::Impl {
     fluid_settings_setint(settings, "synth.cpu-cores", 1);
     // FluidSynth's own periods are 64 frames: through a sound server that is
     // hundreds of wake-ups a second of the driver's thread and the server's,
-    // most of the music's cost. Tunes need no short delay; 512-frame periods
-    // (23 ms at 22050) cost a small part of that.
+    // most of the music's cost. Tunes need no short delay; 1024-frame
+    // periods (46 ms at 22050) cost a small part of that.
     fluid_settings_setint(settings, "audio.period-size", kDriverPeriodFrames);
     fluid_settings_setint(settings, "audio.periods", kDriverPeriods);
     fluid_settings_setstr(settings, "audio.driver", "alsa");
