@@ -6,14 +6,18 @@
 #include <cstdarg>
 #include <cstring>
 
+#include "pcmmix/OutputLevel.h"
+
 namespace pcmmix {
 namespace {
 
 void DiscardAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
-// About 100 ms of buffer in four periods: short enough for the mixer's
-// latency, long enough to ride out a busy event loop.
-constexpr unsigned kBufferMs = 100;
+// What a cue waits behind is the mixer's ring of blocks plus this buffer
+// plus what a sound server holds after it. About 12 ms in four periods keeps
+// the sum near a click's worth of delay; the mixer's ring, not this buffer,
+// is what rides out a busy event loop.
+constexpr unsigned kBufferMs = 12;
 constexpr unsigned kPeriods = 4;
 
 } // namespace
@@ -143,7 +147,17 @@ void AlsaWaveOut::Run() {
       WriteNextBlock(lock);
       continue;
     }
-    changed_.wait_for(lock, periodTime);
+    // While the PCM still plays what it was given, wake each period to
+    // follow the position; with nothing left, sleep until the mixer writes
+    // or asks, so a quiet game costs no wake-ups.
+    if (writtenFrames_ == playedFrames_) {
+      // A sound server keeps asking a running stream for more, every
+      // period, while the game is quiet; a paused one it leaves alone.
+      if (canPause_ && !paused_ && snd_pcm_state(pcm_) == SND_PCM_STATE_RUNNING) snd_pcm_pause(pcm_, 1);
+      changed_.wait(lock);
+    } else {
+      changed_.wait_for(lock, periodTime);
+    }
   }
 }
 
@@ -165,10 +179,12 @@ bool AlsaWaveOut::WriteNextBlock(std::unique_lock<std::mutex>& lock) {
   int index = written_;
   uint64_t generation = generation_;
   uint32_t length = held_.LengthAt(index);
-  std::memcpy(writing_, held_.DataAt(index), length);
+  CopyAtLevel(writing_, held_.DataAt(index), length, DeviceLevel().Effective());
   long frames = long(length / format_.blockAlign);
   const bool continues = underruns_.Continues(held_.StreamStartAt(index));
   underruns_.Begin(held_.StreamStartAt(index), length);
+  // Paused while the game was quiet: play on.
+  if (!paused_ && snd_pcm_state(pcm_) == SND_PCM_STATE_PAUSED) snd_pcm_pause(pcm_, 0);
   const bool dryBefore = dry_;
   dry_ = false;
   // Only this thread touches writing_, so the PCM call runs unlocked; a reset
@@ -201,27 +217,25 @@ AlsaWaveOut::WriteResult AlsaWaveOut::WriteFrames(const uint8_t* data, long fram
   return result;
 }
 
-// A block goes back to the mixer once the PCM has taken all of it from its
-// buffer, not once it is heard: behind the PCM a sound server may hold a
-// second or more, and a mixer whose few blocks wait that long runs the PCM
-// dry. The position (what the listener has reached) still follows the
-// delay, which includes what the server holds.
+// A block goes back to the mixer once the PCM has accepted all of it into
+// its buffer, not once it is heard and not once it has left that buffer: a
+// sound server behind the PCM waits for most of the buffer to be filled
+// before it starts (or restarts after running dry) a stream, and a mixer
+// whose few blocks are all held until then can never fill it, so the sound
+// stopped for good. The position (what the listener has reached) still
+// follows the PCM's delay, which includes what the server holds.
 void AlsaWaveOut::ReturnPlayed() {
-  if (writtenFrames_ == playedFrames_) return;
-  snd_pcm_sframes_t avail = snd_pcm_avail(pcm_);
+  if (writtenFrames_ == playedFrames_ && written_ == 0) return;
   snd_pcm_sframes_t delay = 0;
-  if (avail < 0 || snd_pcm_delay(pcm_, &delay) < 0 || delay < 0) {
+  if (snd_pcm_avail(pcm_) < 0 || snd_pcm_delay(pcm_, &delay) < 0 || delay < 0) {
     // Ran dry: everything written has been played.
     snd_pcm_recover(pcm_, -EPIPE, 1);
-    avail = snd_pcm_sframes_t(bufferFrames_);
     delay = 0;
     dry_ = true;
   }
-  uint64_t inBuffer = bufferFrames_ - std::min<uint64_t>(uint64_t(avail), bufferFrames_);
-  uint64_t taken = writtenFrames_ - std::min<uint64_t>(inBuffer, writtenFrames_);
   uint64_t played = writtenFrames_ - std::min<uint64_t>(uint64_t(delay), writtenFrames_);
   playedFrames_ = std::max(playedFrames_, played);
-  while (written_ > 0 && blockEnd_[0] <= taken) {
+  while (written_ > 0 && blockEnd_[0] <= writtenFrames_) {
     ReturnDone(held_.PopFront());
     --written_;
     std::copy(blockEnd_ + 1, blockEnd_ + HeldBlocks::kSlots, blockEnd_);

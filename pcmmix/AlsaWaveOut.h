@@ -68,8 +68,9 @@ private:
   uint64_t playedFrames_ = 0;
   uint64_t blockEnd_[HeldBlocks::kSlots] = {}; // end frame of each written block, by play order
   uint64_t generation_ = 0;   // raised by every reset
-  // The block being written, copied out of its slot under the lock: a reset
-  // may hand the slot back and a later Write fill it while the PCM call runs.
+  // The block being written, copied out of its slot under the lock at the
+  // output level in force then: a reset may hand the slot back and a later
+  // Write fill it while the PCM call runs.
   uint8_t writing_[HeldBlocks::kMaxBlockBytes] = {};
   bool dry_ = true;           // the PCM has played all it was given
   UnderrunCount underruns_;

@@ -1,6 +1,6 @@
 #include "pcmmix/HeldBlocks.h"
 
-#include "pcmmix/OutputLevel.h"
+#include <cstring>
 
 namespace pcmmix {
 
@@ -11,8 +11,7 @@ bool HeldBlocks::Push(WaveHeader* header) {
   int index = (head_ + count_) % kSlots;
   slots_[index] = {header, header->bufferLength, header->streamStart};
   if (header->bufferLength)
-    CopyAtLevel(&data_[size_t(index) * kMaxBlockBytes], header->data, header->bufferLength,
-                DeviceLevel().Effective());
+    std::memcpy(&data_[size_t(index) * kMaxBlockBytes], header->data, header->bufferLength);
   ++count_;
   return true;
 }

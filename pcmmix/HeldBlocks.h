@@ -1,8 +1,9 @@
 #pragma once
 // The blocks a device holds, in play order. Write copies the data so the
-// device thread never reads memory the mixer may rewrite; the copy is made at
-// the devices' output level (pcmmix/OutputLevel.h). The slots are allocated
-// once when the device opens.
+// device thread never reads memory the mixer may rewrite; the devices'
+// output level (pcmmix/OutputLevel.h) is applied later, as each block is
+// handed on to the output. The slots are allocated once when the device
+// opens.
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>

@@ -2,7 +2,9 @@
 // The level every output device applies to its own copy of each block, so
 // the mix itself stays exact and a quiet or muted game costs no more than the
 // copy the device makes anyway. The window's thread sets it; devices read it
-// as each block is written, so a change is heard from the next block on.
+// as each block is handed on to the output (the PCM, the capture file), so a
+// change is heard from the next block handed on, not after the blocks the
+// device already holds.
 #include <atomic>
 #include <cstdint>
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "pcmmix/OutputLevel.h"
+
 namespace pcmmix {
 
 using namespace std::chrono;
@@ -48,7 +50,7 @@ int PacedWaveOut::Reset() {
   {
     std::lock_guard lock(mutex_);
     // What was heard of the interrupted block belongs to the stream.
-    if (frontStarted_ && sink_) sink_->Played(held_.FrontData(), uint32_t(FrontBytesPlayed()));
+    if (frontStarted_) HandFront(uint32_t(FrontBytesPlayed()));
     while (!held_.Empty()) ReturnDone(held_.PopFront());
     frontStarted_ = false;
     playedBytes_ = 0;
@@ -148,8 +150,16 @@ void PacedWaveOut::RunFront(std::unique_lock<std::mutex>& lock) {
   changed_.wait_until(lock, deadline);
 }
 
+// The front block goes to the sink at the level in force now, so a change
+// is heard from the next block handed on.
+void PacedWaveOut::HandFront(uint32_t count) {
+  if (!sink_ || count == 0) return;
+  CopyAtLevel(handing_.data(), held_.FrontData(), count, DeviceLevel().Effective());
+  sink_->Played(handing_.data(), count);
+}
+
 void PacedWaveOut::FinishFront() {
-  if (sink_) sink_->Played(held_.FrontData(), held_.FrontLength());
+  HandFront(held_.FrontLength());
   playedBytes_ += held_.FrontLength();
   frontStarted_ = false;
   ReturnDone(held_.PopFront());

