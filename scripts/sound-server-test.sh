@@ -167,7 +167,7 @@ if [[ -f "$WORK/times.txt" && -s "$WORK/sink.wav" && -s "$WORK/effects.wav" ]]; 
   T_CLICK=$(awk -v a="$CLICK" -v b="$MIX_T0" 'BEGIN {printf "%.2f", a - b}')
   E_CLICK=$(awk -v a="$CLICK" -v b="$EFF0" 'BEGIN {printf "%.2f", a - b}')
   TUNE_DB=$(level "$WORK/sink.wav" "$T_TUNE" 2.5)
-  BEFORE_DB=$(level "$WORK/effects.wav" 0 "$(awk -v c="$E_CLICK" 'BEGIN {printf "%.2f", c > 0.6 ? c - 0.3 : 0.3}')")
+  BEFORE_DB=$(level "$WORK/effects.wav" 0 "$(awk -v c="$E_CLICK" 'BEGIN {v = c > 0.6 ? c - 0.3 : 0.3; printf "%.2f", v}')")
   CUE_DB=$(level "$WORK/effects.wav" "$E_CLICK" 1.0)
   MIX_CUE_DB=$(level "$WORK/sink.wav" "$T_CLICK" 1.0)
   say "opening tune before the click: RMS ${TUNE_DB} dB (sink)"
