@@ -20,10 +20,12 @@ all_targets=(pcmmix_fuzz_waveload fuzz_wavefile fuzz_profile fuzz_bmp fuzz_jpeg 
 targets=("$@")
 [ "${#targets[@]}" -gt 0 ] || targets=("${all_targets[@]}")
 
-# Seed folders of a target; the wave loader's seeds live beside its source too.
+# Seed folders of a target: its hand-made seeds, what campaigns found, and,
+# for the wave loader, the seeds beside its source.
 seed_dirs() {
   local t="$1"
   [ -d "$root/fuzz/corpus/$t" ] && echo "$root/fuzz/corpus/$t"
+  [ -d "$root/fuzz/finds/$t" ] && echo "$root/fuzz/finds/$t"
   if [ "$t" = pcmmix_fuzz_waveload ] && [ -d "$root/tests/pcmmix/corpus" ]; then
     echo "$root/tests/pcmmix/corpus"
   fi

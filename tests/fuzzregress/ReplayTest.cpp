@@ -11,7 +11,7 @@ namespace {
 using Harness = int (*)(const std::uint8_t*, std::size_t);
 
 void ReplayEverySeed(const std::string& target, Harness harness) {
-  const auto files = FilesIn(SeedFolder(target));
+  const auto files = KeptInputs(target);
   ASSERT_FALSE(files.empty()) << target << " has no seeds";
   for (const auto& file : files) {
     SCOPED_TRACE(file.filename().string());
