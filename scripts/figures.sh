@@ -93,6 +93,4 @@ WORK=$(mktemp -d /tmp/ikeasobi-figures.XXXXXX)
 trap 'rm -rf "$WORK"' EXIT
 cp -r "$BUILD/game" "$WORK/game"
 echo "figures: $(grep -E '^CMAKE_BUILD_TYPE' "$BUILD/CMakeCache.txt" | cut -d= -f2) build in $BUILD, $(nproc) cores, audio ${IKEASOBI_AUDIO:-captured to a file}"
-# -noreset: an X server that resets when its last client leaves refuses the
-# connections that arrive meanwhile, and a game launched then aborts.
 xvfb-run -a -s "-screen 0 800x600x24 -noreset" "$0" --inside "$WORK" "$MINUTES"

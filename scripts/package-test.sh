@@ -179,8 +179,6 @@ echo "package-test: installed: $(dpkg-query -W -f='${Package} ${Version} ${Archi
      "$(dpkg -L ikeasobi | wc -l) paths"
 
 # 3. Play from the menu entry, and save.
-# -noreset: an X server that resets when its last client leaves refuses the
-# connections that arrive meanwhile, and a game launched then aborts.
 XVFB=(xvfb-run -a -s "-screen 0 800x600x24 -noreset")
 "${XVFB[@]}" "$0" --inside "$WORK"
 

@@ -50,8 +50,6 @@ trap 'rm -rf "$WORK"' EXIT
 cp -r "$ROOT/build/game" "$WORK/game"
 rm -f "$WORK/game/dat/my.dat"                 # the first save, not one played here
 "$ROOT/build/tools/assetgen/pictures/ikeasobi_pictures" --first-save "$WORK/game"
-# -noreset: an X server that resets when its last client leaves refuses the
-# connections that arrive meanwhile, and a game launched then aborts.
 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" --inside "$WORK"
 mkdir -p "$OUT"
 for name in title pond shop; do

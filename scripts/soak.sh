@@ -167,8 +167,6 @@ leak:libglib
 EOF
 
 echo "soak: $DURATION s in $WORK (build $BUILD)"
-# -noreset: an X server that resets when its last client leaves refuses the
-# connections that arrive meanwhile, and a game launched then aborts.
 xvfb-run -a -s "-screen 0 800x600x24 -noreset" "$0" --inside "$WORK" "$DURATION" || FAILED=1
 FAILED=${FAILED:-0}
 

@@ -119,8 +119,6 @@ wait_for 30 recorder_connected || { say "the sink recorder did not connect"; exi
 MIX_T0=$(now)
 
 FAILED=0
-# -noreset: an X server that resets when its last client leaves refuses the
-# connections that arrive meanwhile, and a game launched then aborts.
 xvfb-run -a -s "-screen 0 800x600x24 -noreset" "$0" --inside "$WORK" || FAILED=1
 STOPPED=$(now)
 kill -INT "$MIX_PID" 2>/dev/null || true

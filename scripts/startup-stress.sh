@@ -83,8 +83,9 @@ WORK=$(mktemp -d /tmp/ikeasobi-stress.XXXXXX)
 trap 'rm -rf "$WORK"' EXIT
 cp -r "$BUILD/game" "$WORK/game"
 START=$(date +%s)
-# -noreset: an X server that resets when its last client leaves refuses the
-# connections that arrive meanwhile, and a game launched then aborts.
+# -noreset, here and in every script that starts the game under Xvfb: an X
+# server that resets when its last client leaves refuses the connections that
+# arrive meanwhile, and a game launched then aborts.
 xvfb-run -a -e "$WORK/xvfb.log" -s "-screen 0 800x600x24 -noreset" "$0" --inside "$WORK" "$LAUNCHES"
 FAILED=$(cat "$WORK/failures.txt" 2>/dev/null || echo 1)
 if (( FAILED )) && [[ -s "$WORK/xvfb.log" ]]; then echo "stress: the X server said:"; tail -20 "$WORK/xvfb.log"; fi
