@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "pcmmix/OutputLevel.h"
+#include "pcmmix/Realtime.h"
 
 namespace pcmmix {
 namespace {
@@ -138,6 +139,9 @@ void AlsaWaveOut::ReturnDone(WaveHeader* header) {
 }
 
 void AlsaWaveOut::Run() {
+  // Below a sound server's usual priorities, above every ordinary thread.
+  constexpr int kFeederPriority = 5;
+  RaiseThreadToRealtime(kFeederPriority);
   std::unique_lock lock(mutex_);
   auto periodTime = std::chrono::microseconds(1000000ull * periodFrames_ / format_.samplesPerSec);
   while (!stopping_) {
@@ -181,7 +185,7 @@ bool AlsaWaveOut::WriteNextBlock(std::unique_lock<std::mutex>& lock) {
   uint32_t length = held_.LengthAt(index);
   CopyAtLevel(writing_, held_.DataAt(index), length, DeviceLevel().Effective());
   long frames = long(length / format_.blockAlign);
-  const bool continues = underruns_.Continues(held_.StreamStartAt(index));
+  const bool continues = underruns_.Continues(held_.StreamStartAt(index), held_.StartsLineAt(index));
   underruns_.Begin(held_.StreamStartAt(index), length);
   // Paused while the game was quiet: play on.
   if (!paused_ && snd_pcm_state(pcm_) == SND_PCM_STATE_PAUSED) snd_pcm_pause(pcm_, 0);

@@ -56,6 +56,8 @@ void DropSubmitted() {
 
 void WriteToDevice(MixSession& s, OutputBlock* block) {
   block->header.streamStart = block->start;
+  block->header.startsLine = s.outputEnded;
+  s.outputEnded = false;
   if (!s.device || s.device->Write(&block->header) != 0) {
     block->free = 1;
     RemoveSubmitted(block);

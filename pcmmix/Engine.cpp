@@ -111,6 +111,8 @@ bool MixBlock(MixSession& s, OutputBlock* block, bool submit) {
   set.Collect(s);
   if (set.count == 0) {
     if (submit) block->free = 1;
+    // Whatever plays next comes after the mixer's own silence.
+    s.outputEnded = true;
     return false;
   }
   int64_t pos = s.mixPosition;

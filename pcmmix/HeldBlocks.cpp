@@ -9,7 +9,7 @@ HeldBlocks::HeldBlocks() : slots_(kSlots), data_(size_t(kSlots) * kMaxBlockBytes
 bool HeldBlocks::Push(WaveHeader* header) {
   if (count_ == kSlots || header->bufferLength > kMaxBlockBytes) return false;
   int index = (head_ + count_) % kSlots;
-  slots_[index] = {header, header->bufferLength, header->streamStart};
+  slots_[index] = {header, header->bufferLength, header->streamStart, header->startsLine};
   if (header->bufferLength)
     std::memcpy(&data_[size_t(index) * kMaxBlockBytes], header->data, header->bufferLength);
   ++count_;
@@ -26,6 +26,7 @@ const uint8_t* HeldBlocks::DataAt(int i) const {
 }
 uint32_t HeldBlocks::LengthAt(int i) const { return slots_[(head_ + i) % kSlots].length; }
 int64_t HeldBlocks::StreamStartAt(int i) const { return slots_[(head_ + i) % kSlots].streamStart; }
+bool HeldBlocks::StartsLineAt(int i) const { return slots_[(head_ + i) % kSlots].startsLine; }
 
 WaveHeader* HeldBlocks::PopFront() {
   WaveHeader* header = slots_[head_].header;

@@ -32,12 +32,14 @@ public:
   const uint8_t* DataAt(int i) const;
   uint32_t LengthAt(int i) const;
   int64_t StreamStartAt(int i) const; // the header's streamStart when written
+  bool StartsLineAt(int i) const;      // ... and its startsLine
 
 private:
   struct Slot {
     WaveHeader* header = nullptr;
     uint32_t length = 0;
     int64_t streamStart = -1;
+    bool startsLine = false;
   };
   std::vector<Slot> slots_;
   std::vector<uint8_t> data_;

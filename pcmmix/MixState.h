@@ -58,6 +58,9 @@ struct pcmmix::MixSession {
   int32_t blockLength = 0;
   int32_t blockCount = 0;
   int64_t mixPosition = 0;
+  // The last block asked for found nothing to mix: the next one written
+  // starts a new line for the device's underrun count.
+  bool outputEnded = true;
   uint32_t timeBase = 0;
   uint8_t goodWavePos = 0;
   int64_t positionOffset = 0;

@@ -134,7 +134,7 @@ void PacedWaveOut::RunFront(std::unique_lock<std::mutex>& lock) {
     bool gap = lastEnd_ + milliseconds(5) < now;
     frontStart_ = gap ? now : lastEnd_;
     frontStarted_ = true;
-    if (gap && !Fast() && underruns_.Continues(held_.StreamStartAt(0))) underruns_.Add();
+    if (gap && !Fast() && underruns_.Continues(held_.StreamStartAt(0), held_.StartsLineAt(0))) underruns_.Add();
     underruns_.Begin(held_.StreamStartAt(0), held_.FrontLength());
   }
   if (Fast()) {

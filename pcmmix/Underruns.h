@@ -17,8 +17,11 @@ public:
   // total, when given, counts too: a backend's sum over the devices it opened.
   explicit UnderrunCount(UnderrunTotal total = nullptr) : total_(std::move(total)) {}
 
-  // Whether a block starting at streamStart follows the last one begun.
-  bool Continues(int64_t streamStart) const { return streamStart >= 0 && streamStart == expected_; }
+  // Whether a block starting at streamStart follows the last one begun
+  // without the writer having stopped in between.
+  bool Continues(int64_t streamStart, bool startsLine) const {
+    return !startsLine && streamStart >= 0 && streamStart == expected_;
+  }
   // A block begins on the stream (the device's thread, under its lock).
   void Begin(int64_t streamStart, uint32_t length) {
     expected_ = streamStart >= 0 ? streamStart + int64_t(length) : -1;

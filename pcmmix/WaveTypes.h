@@ -34,6 +34,9 @@ struct WaveHeader {
   // -1 when the writer keeps none. Lets a device tell a block that should
   // have followed the one before it without a gap.
   int64_t streamStart = -1;
+  // The first block after the writer had nothing more to play: a device that
+  // ran dry before it heard the writer's own silence, not an underrun.
+  bool startsLine = false;
 };
 
 inline constexpr uint32_t kHeaderDone = 1;

@@ -41,73 +41,22 @@ if [[ "${1:-}" == --inside ]]; then
   done
   [[ -n "$WID" ]] || { echo "soak: no window appeared"; kill "$PID" 2>/dev/null; exit 1; }
 
-  # Client-area centres of the widgets (panels all open at the top left).
-  POINTS=(
-    354,18 342,166 342,194 342,222 352,258            # cast, shop, save, tank, help/reel
-    48,38 142,38 240,38 48,66 142,66 48,98 48,126 48,154 48,182 190,98 190,126 190,154  # shop
-    88,174 152,174 216,174 280,174 120,202 216,202 280,202 358,254                     # tank
-    56,156 56,180 56,204 208,156 208,180 208,204                                        # classes
-    48,256 136,256 272,256 352,256                                                      # race
-    208,256 208,220 210,102                                                             # start
-  )
-  MAIN=(354,18 342,166 342,222 352,258)
-
   rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$PID/status" 2>/dev/null || echo 0; }
 
   click_at 208 256  # COUNTINE
   START=$(date +%s)
   NEXT_SAMPLE=$START
   : >"$WORK/rss.txt"
-  while :; do
-    NOW=$(date +%s)
-    (( NOW - START >= DURATION )) && break
-    if ! kill -0 "$PID" 2>/dev/null; then
-      wait "$PID" && RC=0 || RC=$?
-      echo "soak: the game ended on its own after $((NOW - START)) s (exit $RC)"
-      exit 1
-    fi
-    if (( NOW >= NEXT_SAMPLE )); then
-      echo "$((NOW - START)) $(rss_kb)" >>"$WORK/rss.txt"
-      [[ -n "${IKEASOBI_SOAK_SHOTS:-}" ]] && import -window root "$WORK/shot-$((NOW - START)).png" 2>/dev/null
-      NEXT_SAMPLE=$((NOW + 5))
-    fi
-    answer_boxes
-    R=$((RANDOM % 100))
-    if (( R < 6 )); then                        # a fishing attempt
-      click_at 354 18
-      X=$((40 + RANDOM % 220)) Y=$((50 + RANDOM % 130))
-      click_at "$X" "$Y"
-      for i in $(seq 1 50); do
-        answer_boxes
-        if (( i % 4 == 0 )); then
-          xdotool mousemove --window "$WID" 352 258 mousedown 1 sleep 0.3 mouseup 1 2>/dev/null || true
-        else
-          click_at $((X + RANDOM % 41 - 20)) $((Y + RANDOM % 31 - 15))
-        fi
-        sleep 0.15
-      done
-    elif (( R < 30 )); then                       # the pond: cast point or shot
-      click_at $((RANDOM % 300)) $((RANDOM % 200))
-    elif (( R < 42 )); then                     # hold 巻く
-      xdotool mousemove --window "$WID" 352 258 mousedown 1 2>/dev/null || true
-      sleep "0.$((RANDOM % 9 + 1))"
-      xdotool mouseup 1 2>/dev/null || true
-    elif (( R < 70 )); then                     # any widget
-      P=${POINTS[$((RANDOM % ${#POINTS[@]}))]}
-      click_at "${P%,*}" "${P#*,}"
-    elif (( R < 80 )); then                     # the main column
-      P=${MAIN[$((RANDOM % ${#MAIN[@]}))]}
-      click_at "${P%,*}" "${P#*,}"
-    elif (( R < 88 )); then                     # a tank line
-      click_at 358 $((10 + 12 * (RANDOM % 16)))
-    elif (( R < 91 )); then                     # a name
-      click_at 136 148
-      xdotool type --delay 20 "$(head -c 6 /dev/urandom | base64 | tr -dc 'a-zA-Z' | head -c 4)" 2>/dev/null || true
-    else                                        # anywhere
-      click_at $((RANDOM % 409)) $((RANDOM % 277))
-    fi
-    sleep "0.0$((RANDOM % 8 + 2))"
-  done
+  each_round() {
+    local now
+    now=$(date +%s)
+    (( now >= NEXT_SAMPLE )) || return 0
+    echo "$((now - START)) $(rss_kb)" >>"$WORK/rss.txt"
+    [[ -n "${IKEASOBI_SOAK_SHOTS:-}" ]] && import -window root "$WORK/shot-$((now - START)).png" 2>/dev/null
+    NEXT_SAMPLE=$((now + 5))
+  }
+  source "$ROOT/scripts/lib/random-play.sh"
+  play_at_random "$DURATION" || { echo "soak: see above"; exit 1; }
   echo "$(( $(date +%s) - START )) $(rss_kb)" >>"$WORK/rss.txt"
 
   # Close the window as the window manager would, then wait for the exit.
@@ -151,10 +100,8 @@ WORK=$(mktemp -d /tmp/ikeasobi-soak.XXXXXX)
 cleanup() { [[ -n "${IKEASOBI_SOAK_KEEP:-}" ]] || rm -rf "$WORK"; }
 trap cleanup EXIT
 cp -r "$BUILD/game" "$WORK/game"
-# A rich save so that every part of the game stays reachable: money, bullets
-# and sardines for the whole run.
-awk 'NR==1025 {print "5000\r"; next} NR==1027 {print "9999999\r"; next}
-     NR==4103 {print "5000\r"; next} {print}' "$BUILD/game/dat/my.dat" >"$WORK/game/dat/my.dat"
+source "$ROOT/scripts/lib/random-play.sh"
+write_rich_save "$BUILD/game/dat/my.dat" "$WORK/game/dat/my.dat"
 # Process-lifetime caches of the font and display libraries are not leaks of
 # the game.
 cat >"$WORK/lsan.supp" <<'EOF'

@@ -147,6 +147,10 @@ intptr_t GameAudio::WindowProc(uint32_t message, uintptr_t, uintptr_t lParam) {
 
 uint64_t GameAudio::Underruns() const { return waveSystem_->Underruns(); }
 
+const AnswerTimes* GameAudio::DeviceAnswerTimes() const {
+  return ownMessages_ ? &ownMessages_->Answers() : nullptr;
+}
+
 int GameAudio::LiveWaves() const {
   int live = int(std::count_if(cueWaves_.begin(), cueWaves_.end(),
                                [](const LoadedWave* w) { return w != nullptr; }));

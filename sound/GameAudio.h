@@ -21,6 +21,9 @@ class WaveSystem;
 
 namespace ikea {
 
+class AnswerTimes;
+class QtMixerMessages;
+
 // What the sound runs on. Null members take the program's own: the wave
 // system chosen by IKEASOBI_AUDIO, the steady clock, Qt's event queue (the
 // window's thread) and PCMMIX.INI beside the program.
@@ -70,6 +73,9 @@ public:
   int CuesInFlight() const { return int(awaitingNotice_.size()); }
   // Times the effects' output ran dry while the mixer owed it a block.
   uint64_t Underruns() const;
+  // How long the device's messages waited for the window's thread; null
+  // when the messages go through a queue the caller gave.
+  const AnswerTimes* DeviceAnswerTimes() const;
 
 private:
   intptr_t WindowProc(uint32_t message, uintptr_t wParam, uintptr_t lParam) override;
@@ -84,7 +90,7 @@ private:
   std::unique_ptr<pcmmix::WaveSystem> ownWaveSystem_;
   pcmmix::WaveSystem* waveSystem_ = nullptr;
   std::unique_ptr<pcmmix::ProfileReader> ownProfile_;
-  std::unique_ptr<pcmmix::MessageQueue> ownMessages_;
+  std::unique_ptr<QtMixerMessages> ownMessages_;
   pcmmix::MessageQueue* messages_ = nullptr;
   std::unique_ptr<pcmmix::TPcmMix> pcmMix1_;
   pcmmix::WindowHandle noticeTarget_ = 0;

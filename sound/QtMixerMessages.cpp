@@ -6,10 +6,39 @@
 #include <QObject>
 #include <QPointer>
 #include <QSocketNotifier>
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <stdexcept>
 
 namespace ikea {
+namespace {
+
+int64_t SteadyMicroseconds() {
+  return std::chrono::duration_cast<std::chrono::microseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+} // namespace
+
+void AnswerTimes::Add(int64_t waitedUs) {
+  waitedUs = std::max<int64_t>(waitedUs, 0);
+  ++count_;
+  longestUs_ = std::max(longestUs_, waitedUs);
+  ++steps_[size_t(std::min<int64_t>(waitedUs / kStepUs, int64_t(steps_.size()) - 1))];
+}
+
+double AnswerTimes::WithinMs(double share) const {
+  if (count_ == 0) return 0;
+  const double wanted = std::clamp(share, 0.0, 1.0) * double(count_);
+  uint64_t seen = 0;
+  for (size_t i = 0; i + 1 < steps_.size(); ++i) {
+    seen += steps_[i];
+    if (double(seen) >= wanted) return std::min(LongestMs(), double((i + 1) * kStepUs) / 1000.0);
+  }
+  return LongestMs();
+}
 
 QtMixerMessages::QtMixerMessages() : ring_(kCapacity) {
   targets_.reserve(16);
@@ -48,7 +77,7 @@ bool QtMixerMessages::Post(pcmmix::WindowHandle target, uint32_t message, uintpt
   {
     std::lock_guard lock(mutex_);
     if (!targets_.contains(target) || count_ == ring_.size()) return false;
-    ring_[(head_ + count_) % ring_.size()] = {target, message, wParam, lParam};
+    ring_[(head_ + count_) % ring_.size()] = {target, message, wParam, lParam, SteadyMicroseconds()};
     ++count_;
     wake = !wakePending_;
     wakePending_ = true;
@@ -90,8 +119,10 @@ void QtMixerMessages::DeliverPending() {
   // posted messages do.
   Message m;
   pcmmix::MessageHandler* handler = nullptr;
-  for (size_t i = 0; i < batch && TakeFront(m, handler); ++i)
+  for (size_t i = 0; i < batch && TakeFront(m, handler); ++i) {
+    answers_.Add(SteadyMicroseconds() - m.postedUs);
     handler->WindowProc(m.message, m.wParam, m.lParam);
+  }
 }
 
 } // namespace ikea

@@ -5,7 +5,9 @@
 // the handlers of what is queued. Posting never allocates, so the device
 // thread's "block done" costs no heap traffic while the game plays. This
 // header holds no Qt so that cp932 sources can include it.
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
@@ -16,6 +18,25 @@
 class QSocketNotifier;
 
 namespace ikea {
+
+// How long posted messages waited for the GUI thread: a device's block
+// comes back to the mixer only through this wait, so its longest is how
+// close the game came to letting the output run dry.
+class AnswerTimes {
+public:
+  void Add(int64_t waitedUs);
+  uint64_t Count() const { return count_; }
+  double LongestMs() const { return double(longestUs_) / 1000.0; }
+  // The wait that the given share of messages (0..1) kept within, to the
+  // 0.5 ms step above it (100 ms and over count as the longest).
+  double WithinMs(double share) const;
+
+private:
+  static constexpr int kStepUs = 500;
+  std::array<uint64_t, 200> steps_{};
+  uint64_t count_ = 0;
+  int64_t longestUs_ = 0;
+};
 
 class QtMixerMessages final : public pcmmix::MessageQueue {
 public:
@@ -33,12 +54,16 @@ public:
   bool Post(pcmmix::WindowHandle target, uint32_t message, uintptr_t wParam,
             uintptr_t lParam) override;
 
+  // GUI thread only: the waits of the messages delivered so far.
+  const AnswerTimes& Answers() const { return answers_; }
+
 private:
   struct Message {
     pcmmix::WindowHandle target;
     uint32_t message;
     uintptr_t wParam;
     uintptr_t lParam;
+    int64_t postedUs; // on the steady clock
   };
   void DeliverPending(); // GUI thread, when woken
   bool TakeFront(Message& out, pcmmix::MessageHandler*& handler);
@@ -52,6 +77,7 @@ private:
   pcmmix::WindowHandle nextHandle_ = 1;
   int wakeFd_ = -1;
   std::unique_ptr<QSocketNotifier> notifier_;
+  AnswerTimes answers_; // GUI thread only
 };
 
 } // namespace ikea

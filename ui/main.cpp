@@ -3,12 +3,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "game/Clock.h"
 #include "game/GameFolder.h"
 #include "game/GameSound.h"
 #include "game/Random.h"
 #include "sound/GameAudio.h"
+#include "sound/SoundReport.h"
 #include "toolkit/Dialogs.h"
 #include "ui/CommandLine.h"
 #include "ui/Form1.h"
@@ -95,9 +97,10 @@ int main(int argc, char** argv) {
     result = app.exec();
   }
   // A dropout is heard once and gone; the count is the trace it leaves.
-  if (uint64_t underruns = audio->Underruns())
-    std::fprintf(stderr, "ikeasobi: the sound output ran dry %llu %s\n",
-                 static_cast<unsigned long long>(underruns), underruns == 1 ? "time" : "times");
+  const char* always = std::getenv("IKEASOBI_SOUND_REPORT");
+  const std::string report =
+      ikea::SoundReport(audio->Underruns(), audio->DeviceAnswerTimes(), always && std::string(always) == "1");
+  std::fputs(report.c_str(), stderr);
   audio.reset();
   ikea::tk::SetErrorDialogs(nullptr);
   return result;

@@ -72,6 +72,7 @@ class WatchedBackend final : public pcmmix::DeviceBackend {
 public:
   explicit WatchedBackend(std::unique_ptr<pcmmix::DeviceBackend> inner) : inner_(std::move(inner)) {}
   pcmmix::DeviceCaps Caps() const override { return inner_->Caps(); }
+  uint64_t Underruns() const override { return inner_->Underruns(); }
   int Open(const pcmmix::WaveFormat& format, pcmmix::MessageQueue* queue, pcmmix::WindowHandle target,
            std::unique_ptr<pcmmix::WaveOut>& out) override {
     int result = inner_->Open(format, queue, target, out);
@@ -140,7 +141,9 @@ int main(int argc, char** argv) {
     auto nextReel = Clock::now(), nextShot = Clock::now() + 500ms;
     const auto end = opened + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
     // The game's thread: a 50 ms timer doing a few ms of work, a longer
-    // stall now and then (a picture load), and the mixer's messages between.
+    // stall now and then, and the mixer's messages between. The stall is a
+    // little longer than the longest wait the real game's messages had in
+    // ten minutes of heavy play (scripts/heavy-play.sh).
     while (Clock::now() < end) {
       queue.DispatchPending();
       auto now = Clock::now();
@@ -149,7 +152,7 @@ int main(int argc, char** argv) {
         nextTick += 50ms;
       }
       if (now >= nextStall) {
-        Busy(20ms);
+        Busy(12ms);
         nextStall += 2s;
       }
       if (alsa && now >= nextReel) {

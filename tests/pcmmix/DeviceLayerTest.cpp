@@ -1,8 +1,12 @@
+#include <sched.h>
+
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "pcmmix/PacedWaveOut.h"
+#include "pcmmix/Realtime.h"
 #include "pcmmix/RiffReader.h"
 #include "pcmmix/WaveSystems.h"
 #include "tests/pcmmix/PcmMixTestSupport.h"
@@ -131,7 +135,7 @@ void WaitOneBlockElsewhere(uint32_t bytes) {
   while (target.messages.empty()) q.WaitAndDispatch();
 }
 
-TEST(NullDevice, countsALateBlockOfTheTimeLineButNotAFreshStartOrBackToBackBlocks) {
+TEST(NullDevice, countsALateBlockOfTheTimeLineButNotAFreshStartARestartOrBackToBackBlocks) {
   PostedMessageQueue q;
   RecordingTarget target;
   WindowHandle h = q.CreateTarget(&target);
@@ -161,6 +165,11 @@ TEST(NullDevice, countsALateBlockOfTheTimeLineButNotAFreshStartOrBackToBackBlock
   // A fresh line after a gap.
   WaitOneBlockElsewhere(256);
   playAndWait(blocks.headers[0], 0);
+  // The writer had run out of sound and goes on where its line stood.
+  WaitOneBlockElsewhere(256);
+  blocks.headers[1].startsLine = true;
+  playAndWait(blocks.headers[1], 256);
+  blocks.headers[1].startsLine = false;
   // After a reset nothing continues the old line.
   device->Reset();
   WaitOneBlockElsewhere(256);
@@ -251,6 +260,20 @@ TEST(NullDevice, carriesAPlayToItsNotice) {
 
 namespace pcmmix::test {
 namespace {
+
+// The feeder asks for real-time scheduling for itself alone: the game's
+// thread, and whatever the game starts, keep the ordinary kind.
+TEST(FeederThread, realTimeSchedulingIsTakenForTheCallingThreadOnlyOrNotAtAll) {
+  int inThread = -1;
+  bool raised = false;
+  std::thread feeder([&] {
+    raised = RaiseThreadToRealtime(5);
+    inThread = sched_getscheduler(0) & ~SCHED_RESET_ON_FORK;
+  });
+  feeder.join();
+  EXPECT_EQ(inThread, raised ? SCHED_RR : SCHED_OTHER);
+  EXPECT_EQ(sched_getscheduler(0) & ~SCHED_RESET_ON_FORK, SCHED_OTHER);
+}
 
 TEST(AlsaDevice, returnsEveryWrittenBlockThroughTheNullPcm) {
   if (!AlsaDeviceOpens("null")) GTEST_SKIP() << "no ALSA null PCM here";

@@ -90,6 +90,30 @@ TEST_F(EngineTest, blocksCarryTheirTimeLinePositionAndAQuietMixerStartsAFreshLin
   EXPECT_NE(starts[before], lineEnd);
 }
 
+// Through a sound server a block comes back before it is heard, so the last
+// play of a burst is still held when the mixer runs out of sound; the next
+// cue then continued the old line, and the quiet the device had rightly run
+// into counted as an underrun.
+TEST_F(EngineTest, theFirstBlockAfterTheMixerRanOutStartsALineThoughItsLastSoundIsUnheard) {
+  StartActive();
+  Play(0, Wave(Filled(3 * 2048, 200)));
+  const auto& lines = devices.state.startsLine;
+  while (devices.state.CompleteNext()) {
+    devices.state.position = 2048; // the listener is still in the first block
+    queue.DispatchPending();
+  }
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_TRUE(lines[0]);
+  EXPECT_FALSE(lines[1]);
+  EXPECT_FALSE(lines[2]);
+  const size_t before = lines.size();
+  Play(1, Wave(Filled(3 * 2048, 60)));
+  ASSERT_GT(lines.size(), before + 1);
+  EXPECT_EQ(devices.state.streamStarts[before], 3 * 2048); // the old line goes on...
+  EXPECT_TRUE(lines[before]);                              // ...but from a stop
+  EXPECT_FALSE(lines[before + 1]);
+}
+
 TEST_F(EngineTest, aPlayOnAnIdleMixerPausesFillsEveryBlockAndRestarts) {
   StartActive();
   EXPECT_EQ(devices.state.writes, 0);

@@ -26,6 +26,7 @@ struct FakeDeviceState {
   bool recordHeard = true;
   std::vector<std::vector<uint8_t>> written; // data of every write, in order
   std::vector<int64_t> streamStarts;          // the time line position of every write
+  std::vector<bool> startsLine;               // ... and whether it began a line
   bool recordWrites = true;
   uint64_t position = 0;
   bool paused = false;
@@ -71,6 +72,7 @@ public:
     if (s_.recordWrites) {
       s_.written.emplace_back(h->data, h->data + h->bufferLength);
       s_.streamStarts.push_back(h->streamStart);
+      s_.startsLine.push_back(h->startsLine);
     }
     return 0;
   }

@@ -1,5 +1,6 @@
 #include <QCoreApplication>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -51,6 +52,39 @@ TEST(QtMixerMessagesTest, postsFromAnotherThreadAreHandledInOrderOnTheGuiThread)
     EXPECT_EQ(recorder.seen[i].thread, std::this_thread::get_id());
   }
   queue.DestroyTarget(target);
+}
+
+TEST(QtMixerMessagesTest, everyDeliveredMessageCountsHowLongItWaitedForTheGuiThread) {
+  QtMixerMessages queue;
+  ThreadRecorder recorder;
+  pcmmix::WindowHandle target = queue.CreateTarget(&recorder);
+  queue.Post(target, 957, 1, 2);
+  queue.Post(target, 957, 3, 4);
+  EXPECT_EQ(queue.Answers().Count(), 0u); // not delivered yet
+  const auto posted = std::chrono::steady_clock::now();
+  while (std::chrono::steady_clock::now() - posted < std::chrono::milliseconds(3)) {
+  }
+  QCoreApplication::processEvents();
+  const AnswerTimes& answers = queue.Answers();
+  EXPECT_EQ(answers.Count(), 2u);
+  EXPECT_GE(answers.LongestMs(), 3.0);
+  EXPECT_LE(answers.WithinMs(0.5), answers.LongestMs());
+  EXPECT_GE(answers.WithinMs(0.5), 3.0);
+}
+
+TEST(QtMixerMessagesTest, answerTimesAreReadInHalfMillisecondStepsUpToTheLongest) {
+  AnswerTimes t;
+  EXPECT_EQ(t.WithinMs(0.99), 0.0);
+  for (int i = 0; i < 98; ++i) t.Add(200);  // 0.2 ms
+  t.Add(2600);                              // 2.6 ms
+  t.Add(250000);                            // a quarter second: past the steps
+  EXPECT_EQ(t.Count(), 100u);
+  EXPECT_DOUBLE_EQ(t.WithinMs(0.98), 0.5);
+  EXPECT_DOUBLE_EQ(t.WithinMs(0.99), 3.0);
+  EXPECT_DOUBLE_EQ(t.WithinMs(1.0), 250.0);
+  EXPECT_DOUBLE_EQ(t.LongestMs(), 250.0);
+  t.Add(-5); // a clock read out of order counts as no wait
+  EXPECT_EQ(t.Count(), 101u);
 }
 
 TEST(QtMixerMessagesTest, aDestroyedTargetGetsNothingMoreAndRefusesPosts) {

@@ -1,0 +1,13 @@
+#pragma once
+// The device's feeder keeps the output's short buffer full; on a busy
+// machine an ordinary thread can be kept waiting longer than that buffer
+// lasts, and the output runs dry. Where the system allows it (root, or a
+// user with a real-time limit such as the audio group's), the feeder runs
+// round-robin at a low real-time priority, below the sound server's own.
+namespace pcmmix {
+
+// Applies to the calling thread, not to children it forks. False (and the
+// thread as it was) when the system refuses.
+bool RaiseThreadToRealtime(int priority);
+
+} // namespace pcmmix

@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Heavy play heard through a real sound server: the release game plays at
+# random under a virtual X server, about half of the time in whole fishing
+# attempts (casts, shots at the catch, reeling), through a private
+# PulseAudio with a null sink reached by ALSA's default. The game reports
+# at exit how often its effects' output ran dry (the pulse plugin passes the
+# server's underruns on as the PCM's) and how long the device's messages
+# waited for the window's thread.
+#
+#   scripts/heavy-play.sh [SECONDS]     (default 600)
+#   IKEASOBI_SOUND_BUILD=dir   release build to use (default build)
+#   IKEASOBI_SOUND_KEEP=1      keep the work folder
+#
+# Passes when the output never ran dry and the game closed cleanly. Not part
+# of ./check: ten minutes of it say more than a short run would.
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+say() { echo "heavy-play: $*"; }
+
+if [[ "${1:-}" == --inside ]]; then
+  WORK=$2 DURATION=$3
+  unset QT_QPA_PLATFORM IKEASOBI_AUDIO  # the real output, as for a player
+  IKEASOBI_SOUND_REPORT=1 "$WORK/game/ikeasobi" --zoom 1 >"$WORK/stdout.log" 2>"$WORK/stderr.log" &
+  PID=$!
+  source "$ROOT/scripts/lib/game-windows.sh"
+  source "$ROOT/scripts/lib/random-play.sh"
+  WID=
+  for _ in $(seq 1 240); do
+    WID=$(game_windows | head -n1)
+    [[ -n "$WID" ]] && break
+    kill -0 "$PID" 2>/dev/null || break
+    sleep 0.5
+  done
+  [[ -n "$WID" ]] || { say "no window appeared"; kill "$PID" 2>/dev/null; exit 1; }
+  click_at 208 256  # COUNTINE
+  CPU0=$(awk '{print $14 + $15}' "/proc/$PID/stat")
+  play_at_random "$DURATION" 50 || exit 1
+  CPU1=$(awk '{print $14 + $15}' "/proc/$PID/stat")
+  say "the game's CPU while playing: $(awk -v a="$CPU0" -v b="$CPU1" -v s="$DURATION" -v hz="$(getconf CLK_TCK)" \
+    'BEGIN {printf "%.1f", 100 * (b - a) / hz / s}') % of one core"
+  answer_boxes
+  "$ROOT/scripts/lib/close-window.py" "$WID"
+  for _ in $(seq 1 60); do
+    kill -0 "$PID" 2>/dev/null || break
+    answer_boxes
+    sleep 0.5
+  done
+  kill -0 "$PID" 2>/dev/null && { say "the game did not close when asked"; kill "$PID"; exit 1; }
+  wait "$PID" && RC=0 || RC=$?
+  echo "$RC" >"$WORK/exit.txt"
+  exit 0
+fi
+
+DURATION=${1:-600}
+BUILD=${IKEASOBI_SOUND_BUILD:-$ROOT/build}
+"$ROOT/scripts/install-deps.sh"
+if [[ ! -f "$BUILD/CMakeCache.txt" ]]; then
+  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DIKEASOBI_TESTS=OFF >/dev/null
+fi
+cmake --build "$BUILD" -j"$(nproc)" --target ikeasobi ikeasobi_picture_files ikeasobi_first_save ikea_sounds >/dev/null
+
+WORK=$(mktemp -d /tmp/ikeasobi-heavy.XXXXXX)
+# shellcheck source=lib/private-pulse.sh
+source "$ROOT/scripts/lib/private-pulse.sh"
+cleanup() {
+  stop_private_pulse
+  [[ -n "${IKEASOBI_SOUND_KEEP:-}" ]] && say "kept $WORK" || rm -rf "$WORK"
+}
+trap cleanup EXIT
+cp -r "$BUILD/game" "$WORK/game"
+source "$ROOT/scripts/lib/random-play.sh"
+write_rich_save "$BUILD/game/dat/my.dat" "$WORK/game/dat/my.dat"
+start_private_pulse "$WORK" || exit 1
+
+say "$DURATION s through PulseAudio $(pactl info | awk -F': ' '/Server Version/ {print $2}')"
+FAILED=0
+xvfb-run -a -s "-screen 0 800x600x24 -noreset" "$0" --inside "$WORK" "$DURATION" || FAILED=1
+[[ -f "$WORK/exit.txt" && "$(cat "$WORK/exit.txt")" == 0 ]] || { say "the game did not exit cleanly"; FAILED=1; }
+REPORT=$(grep '^ikeasobi: the sound output' "$WORK/stderr.log" || true)
+say "${REPORT#ikeasobi: }"
+[[ "$REPORT" == *"never ran dry"* ]] || FAILED=1
+if (( FAILED )); then say "FAILED"; exit 1; fi
+say "passed"
