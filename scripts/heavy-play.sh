@@ -24,40 +24,22 @@ if [[ "${1:-}" == --inside ]]; then
   PID=$!
   source "$ROOT/scripts/lib/game-windows.sh"
   source "$ROOT/scripts/lib/random-play.sh"
-  WID=
-  for _ in $(seq 1 240); do
-    WID=$(game_windows | head -n1)
-    [[ -n "$WID" ]] && break
-    kill -0 "$PID" 2>/dev/null || break
-    sleep 0.5
-  done
-  [[ -n "$WID" ]] || { say "no window appeared"; kill "$PID" 2>/dev/null; exit 1; }
+  await_main_window || { say "no window appeared"; kill "$PID" 2>/dev/null; exit 1; }
   click_at 208 256  # COUNTINE
   CPU0=$(awk '{print $14 + $15}' "/proc/$PID/stat")
   play_at_random "$DURATION" 50 || exit 1
   CPU1=$(awk '{print $14 + $15}' "/proc/$PID/stat")
   say "the game's CPU while playing: $(awk -v a="$CPU0" -v b="$CPU1" -v s="$DURATION" -v hz="$(getconf CLK_TCK)" \
     'BEGIN {printf "%.1f", 100 * (b - a) / hz / s}') % of one core"
-  answer_boxes
-  "$ROOT/scripts/lib/close-window.py" "$WID"
-  for _ in $(seq 1 60); do
-    kill -0 "$PID" 2>/dev/null || break
-    answer_boxes
-    sleep 0.5
-  done
-  kill -0 "$PID" 2>/dev/null && { say "the game did not close when asked"; kill "$PID"; exit 1; }
-  wait "$PID" && RC=0 || RC=$?
-  echo "$RC" >"$WORK/exit.txt"
+  close_and_wait "$WORK/exit.txt" || { say "the game did not close when asked"; exit 1; }
   exit 0
 fi
 
 DURATION=${1:-600}
 BUILD=${IKEASOBI_SOUND_BUILD:-$ROOT/build}
 "$ROOT/scripts/install-deps.sh"
-if [[ ! -f "$BUILD/CMakeCache.txt" ]]; then
-  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DIKEASOBI_TESTS=OFF >/dev/null
-fi
-cmake --build "$BUILD" -j"$(nproc)" --target ikeasobi ikeasobi_picture_files ikeasobi_first_save ikea_sounds >/dev/null
+source "$ROOT/scripts/lib/release-game.sh"
+build_release_game "$ROOT" "$BUILD"
 
 WORK=$(mktemp -d /tmp/ikeasobi-heavy.XXXXXX)
 # shellcheck source=lib/private-pulse.sh

@@ -32,14 +32,7 @@ if [[ "${1:-}" == --inside ]]; then
   "$GAME" >"$WORK/stdout.log" 2>"$WORK/stderr.log" &
   PID=$!
   source "$ROOT/scripts/lib/game-windows.sh"
-  WID=
-  for _ in $(seq 1 240); do
-    WID=$(game_windows | head -n1)
-    [[ -n "$WID" ]] && break
-    kill -0 "$PID" 2>/dev/null || break
-    sleep 0.5
-  done
-  [[ -n "$WID" ]] || { echo "soak: no window appeared"; kill "$PID" 2>/dev/null; exit 1; }
+  await_main_window || { echo "soak: no window appeared"; kill "$PID" 2>/dev/null; exit 1; }
 
   rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$PID/status" 2>/dev/null || echo 0; }
 
@@ -60,20 +53,7 @@ if [[ "${1:-}" == --inside ]]; then
   echo "$(( $(date +%s) - START )) $(rss_kb)" >>"$WORK/rss.txt"
 
   # Close the window as the window manager would, then wait for the exit.
-  answer_boxes
-  "$ROOT/scripts/lib/close-window.py" "$WID"
-  for _ in $(seq 1 60); do
-    kill -0 "$PID" 2>/dev/null || break
-    answer_boxes
-    sleep 0.5
-  done
-  if kill -0 "$PID" 2>/dev/null; then
-    echo "soak: the game did not close when asked"
-    kill "$PID"
-    exit 1
-  fi
-  wait "$PID" && RC=0 || RC=$?
-  echo "$RC" >"$WORK/exit.txt"
+  close_and_wait "$WORK/exit.txt" || { echo "soak: the game did not close when asked"; exit 1; }
   exit 0
 fi
 

@@ -87,10 +87,8 @@ fi
 # --- Outside: the server, the game folder, the judgement ---------------------
 BUILD=${IKEASOBI_SOUND_BUILD:-$ROOT/build}
 "$ROOT/scripts/install-deps.sh"
-if [[ ! -f "$BUILD/CMakeCache.txt" ]]; then
-  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DIKEASOBI_TESTS=OFF >/dev/null
-fi
-cmake --build "$BUILD" -j"$(nproc)" --target ikeasobi ikeasobi_picture_files ikeasobi_first_save ikea_sounds >/dev/null
+source "$ROOT/scripts/lib/release-game.sh"
+build_release_game "$ROOT" "$BUILD"
 
 WORK=$(mktemp -d /tmp/ikeasobi-sound.XXXXXX)
 # shellcheck source=lib/private-pulse.sh
