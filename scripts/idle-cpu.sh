@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The idle main view's CPU cost as a player meets it: the release game
+# through a private PulseAudio with a null sink (ALSA's default), COUNTINE
+# clicked, then nothing. Each run measures SECONDS while the pond's tune
+# plays (the shortest tune lasts 68 s) and prints the game's share of one
+# core, thread by thread; the game picks one of five tunes at random, so a
+# few runs show the spread.
+#
+#   scripts/idle-cpu.sh [SECONDS] [RUNS]    (default 60 and 3)
+#   IKEASOBI_SOUND_BUILD=dir   release build to use (default build)
+#   IKEASOBI_AUDIO=null        the same without any sound, for comparison
+#
+# Not part of ./check: the figure depends on the machine.
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+say() { echo "idle-cpu: $*"; }
+
+if [[ "${1:-}" == --inside ]]; then
+  WORK=$2 SECONDS_=$3
+  unset QT_QPA_PLATFORM
+  "$WORK/game/ikeasobi" --zoom 1 >"$WORK/stdout.log" 2>"$WORK/stderr.log" &
+  PID=$!
+  source "$ROOT/scripts/lib/game-windows.sh"
+  await_main_window || { say "no window appeared"; kill "$PID" 2>/dev/null; exit 1; }
+  click_at 208 256  # COUNTINE
+  sleep 2
+  thread_ticks() {
+    local t
+    for t in /proc/"$PID"/task/*; do
+      echo "${t##*/} $(tr ' ' '_' <"$t/comm") $(awk '{print $14 + $15}' "$t/stat")"
+    done
+  }
+  thread_ticks >"$WORK/before"
+  sleep "$SECONDS_"
+  thread_ticks >"$WORK/after"
+  awk -v s="$SECONDS_" -v hz="$(getconf CLK_TCK)" -v pid="$PID" '
+    NR == FNR { before[$1] = $3; next }
+    { d = $3 - before[$1]; total += d
+      name = ($1 == pid) ? "game" : $2; by[name] += d }
+    END {
+      line = sprintf("%.2f %% of one core:", 100 * total / hz / s)
+      for (n in by) if (by[n] > 0) line = line sprintf(" %s %.2f", n, 100 * by[n] / hz / s)
+      print line
+    }' "$WORK/before" "$WORK/after"
+  close_and_wait "$WORK/exit.txt" || { say "the game did not close when asked"; exit 1; }
+  exit 0
+fi
+
+SECONDS_=${1:-60} RUNS=${2:-3}
+BUILD=${IKEASOBI_SOUND_BUILD:-$ROOT/build}
+"$ROOT/scripts/install-deps.sh"
+source "$ROOT/scripts/lib/release-game.sh"
+build_release_game "$ROOT" "$BUILD"
+
+WORK=$(mktemp -d /tmp/ikeasobi-idle.XXXXXX)
+source "$ROOT/scripts/lib/private-pulse.sh"
+cleanup() { stop_private_pulse; rm -rf "$WORK"; }
+trap cleanup EXIT
+cp -r "$BUILD/game" "$WORK/game"
+start_private_pulse "$WORK" || exit 1
+
+say "main view, idle, ${SECONDS_} s a run, ${IKEASOBI_AUDIO:-through PulseAudio}"
+for run in $(seq 1 "$RUNS"); do
+  cp "$BUILD/game/dat/my.dat" "$WORK/game/dat/my.dat"
+  say "run $run: $(xvfb-run -a -s "-screen 0 800x600x24 -noreset" "$0" --inside "$WORK" "$SECONDS_" | tail -n1)"
+done
