@@ -4,9 +4,11 @@
 # clicked, then nothing. Each run measures SECONDS while the pond's tune
 # plays (the shortest tune lasts 68 s) and prints the game's share of one
 # core, thread by thread; the game picks one of five tunes at random, so a
-# few runs show the spread.
+# few runs show the spread. With WAIT 95 the measuring begins after the
+# longest tune and its tails have ended.
 #
-#   scripts/idle-cpu.sh [SECONDS] [RUNS]    (default 60 and 3)
+#   scripts/idle-cpu.sh [SECONDS] [RUNS] [WAIT]   (default 60, 3 and 2 s
+#                                                  after COUNTINE)
 #   IKEASOBI_SOUND_BUILD=dir   release build to use (default build)
 #   IKEASOBI_AUDIO=null        the same without any sound, for comparison
 #
@@ -16,14 +18,14 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 say() { echo "idle-cpu: $*"; }
 
 if [[ "${1:-}" == --inside ]]; then
-  WORK=$2 SECONDS_=$3
+  WORK=$2 SECONDS_=$3 WAIT=$4
   unset QT_QPA_PLATFORM
   "$WORK/game/ikeasobi" --zoom 1 >"$WORK/stdout.log" 2>"$WORK/stderr.log" &
   PID=$!
   source "$ROOT/scripts/lib/game-windows.sh"
   await_main_window || { say "no window appeared"; kill "$PID" 2>/dev/null; exit 1; }
   click_at 208 256  # COUNTINE
-  sleep 2
+  sleep "$WAIT"
   thread_ticks() {
     local t
     for t in /proc/"$PID"/task/*; do
@@ -46,7 +48,7 @@ if [[ "${1:-}" == --inside ]]; then
   exit 0
 fi
 
-SECONDS_=${1:-60} RUNS=${2:-3}
+SECONDS_=${1:-60} RUNS=${2:-3} WAIT=${3:-2}
 BUILD=${IKEASOBI_SOUND_BUILD:-$ROOT/build}
 "$ROOT/scripts/install-deps.sh"
 source "$ROOT/scripts/lib/release-game.sh"
@@ -59,8 +61,8 @@ trap cleanup EXIT
 cp -r "$BUILD/game" "$WORK/game"
 start_private_pulse "$WORK" || exit 1
 
-say "main view, idle, ${SECONDS_} s a run, ${IKEASOBI_AUDIO:-through PulseAudio}"
+say "main view, idle, ${SECONDS_} s a run from ${WAIT} s after COUNTINE, ${IKEASOBI_AUDIO:-through PulseAudio}"
 for run in $(seq 1 "$RUNS"); do
   cp "$BUILD/game/dat/my.dat" "$WORK/game/dat/my.dat"
-  say "run $run: $(xvfb-run -a -s "-screen 0 800x600x24 -noreset" "$0" --inside "$WORK" "$SECONDS_" | tail -n1)"
+  say "run $run: $(xvfb-run -a -s "-screen 0 800x600x24 -noreset" "$0" --inside "$WORK" "$SECONDS_" "$WAIT" | tail -n1)"
 done

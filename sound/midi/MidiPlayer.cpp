@@ -32,6 +32,10 @@ constexpr int kDriverPeriods = 2;
 // The synthesiser's gain at full volume: loud enough beside the effects
 // without clipping a full General MIDI arrangement.
 constexpr double kFullGain = 0.4;
+// After a tune's last voice has died away the synthesiser renders only its
+// reverb's and chorus's tails; past this much of that it rests and the
+// output gets plain silence, which costs nothing to make.
+constexpr double kTailSeconds = 3.0;
 
 void Quiet(int, const char*, void*) {}
 void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
@@ -110,6 +114,7 @@ struct MidiPlayer::Impl {
   fluid_synth_t* synth = nullptr;
   fluid_player_t* player = nullptr;
   bool clearTailAfterRender = false;
+  int64_t quietFrames = 0;  // rendered since the tune ended and its voices died
   double gain = kFullGain;
   WavFile capture;
 
@@ -206,9 +211,27 @@ struct MidiPlayer::Impl {
   static int RenderForDriver(void* data, int len, int nfx, float* fx[], int nout, float* out[]) {
     auto* self = static_cast<Impl*>(data);
     std::lock_guard lock(self->mutex);
+    if (self->RestingLocked(len)) {
+      for (int i = 0; i < nout; ++i) std::fill_n(out[i], len, 0.0f);
+      for (int i = 0; i < nfx; ++i) std::fill_n(fx[i], len, 0.0f);
+      return FLUID_OK;
+    }
     const int rc = fluid_synth_process(self->synth, len, nfx, fx, nout, out);
     self->AfterRenderLocked();
     return rc;
+  }
+
+  // True once nothing can sound until the next Play: no tune is playing, no
+  // voice is left and the effects' tails have had kTailSeconds to fade.
+  bool RestingLocked(int frames) {
+    const bool tuneOver = !player || fluid_player_get_status(player) != FLUID_PLAYER_PLAYING;
+    if (!tuneOver || fluid_synth_get_active_voice_count(synth) > 0) {
+      quietFrames = 0;
+      return false;
+    }
+    if (quietFrames >= int64_t(kTailSeconds * sampleRate)) return true;
+    quietFrames += frames;
+    return false;
   }
 
   bool StartDriver() {
@@ -236,7 +259,7 @@ struct MidiPlayer::Impl {
   }
 
   void RenderLocked(int16_t* stereo, int frames) {
-    if (synth)
+    if (synth && !RestingLocked(frames))
       fluid_synth_write_s16(synth, frames, stereo, 0, 2, stereo, 1, 2);
     else
       std::memset(stereo, 0, sizeof(int16_t) * kChannels * static_cast<size_t>(frames));

@@ -151,6 +151,27 @@ TEST_F(MidiPlayerTest, aTunePlaysOnceAndPlayRestartsItFromTheBeginning) {
   EXPECT_GT(RenderPeak(p, 0.3), 1000);
 }
 
+// Dithered silence reads as 0 or 1; only a resting synthesiser gives exact
+// zeros, so a peak of 0 over whole seconds shows the rest has begun.
+TEST_F(MidiPlayerTest, afterATuneAndItsTailsTheSynthesiserRestsUntilTheNextPlay) {
+  REQUIRE_SOUNDFONT();
+  MidiPlayer p(Manual());
+  p.SetFileName(WriteFile("note.mid", OneNoteMidi(1)));
+  ASSERT_TRUE(p.Open());
+  ASSERT_TRUE(p.Play());
+  // In blocks, as a driver renders: the tune, its release, the tails.
+  auto renderInBlocks = [&p](double seconds) {
+    for (int i = 0; i < int(seconds / 0.05); ++i) RenderPeak(p, 0.05);
+  };
+  renderInBlocks(10.0);
+  EXPECT_EQ(0, RenderPeak(p, 2.0));
+  ASSERT_TRUE(p.Play());
+  EXPECT_GT(RenderPeak(p, 0.3), 1000);
+  p.Stop();
+  renderInBlocks(4.0);
+  EXPECT_EQ(0, RenderPeak(p, 2.0));
+}
+
 // Two players of the same held note, one of them turned down mid-note: from
 // the next block on it sounds at that share of the other, and muted it falls
 // silent once the reverb has died away (the synthesiser then drops the
