@@ -193,6 +193,10 @@ struct MidiPlayer::Impl {
     // most of the music's cost. Tunes need no short delay.
     fluid_settings_setint(settings, "audio.period-size", kDriverPeriodFrames);
     fluid_settings_setint(settings, "audio.periods", kDriverPeriods);
+    // With 372 ms buffered the music needs no real-time priority. FluidSynth
+    // would take a high one where allowed, and a whole period rendered at it
+    // kept the effects' feeder waiting past its 12 ms buffer.
+    fluid_settings_setint(settings, "audio.realtime-prio", 0);
     fluid_settings_setstr(settings, "audio.driver", "alsa");
     fluid_settings_setstr(settings, "audio.alsa.device", alsaDevice.c_str());
     synth = new_fluid_synth(settings);
