@@ -37,7 +37,6 @@ fi
 
 DURATION=${1:-600}
 BUILD=${IKEASOBI_SOUND_BUILD:-$ROOT/build}
-"$ROOT/scripts/install-deps.sh"
 source "$ROOT/scripts/lib/release-game.sh"
 build_release_game "$ROOT" "$BUILD"
 

@@ -50,7 +50,6 @@ fi
 
 SECONDS_=${1:-60} RUNS=${2:-3} WAIT=${3:-2}
 BUILD=${IKEASOBI_SOUND_BUILD:-$ROOT/build}
-"$ROOT/scripts/install-deps.sh"
 source "$ROOT/scripts/lib/release-game.sh"
 build_release_game "$ROOT" "$BUILD"
 

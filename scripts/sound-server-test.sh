@@ -86,7 +86,6 @@ fi
 
 # --- Outside: the server, the game folder, the judgement ---------------------
 BUILD=${IKEASOBI_SOUND_BUILD:-$ROOT/build}
-"$ROOT/scripts/install-deps.sh"
 source "$ROOT/scripts/lib/release-game.sh"
 build_release_game "$ROOT" "$BUILD"
 

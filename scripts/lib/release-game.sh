@@ -1,10 +1,12 @@
-# The release game folder the sound scripts run: configured when the build
-# folder is new, then the program, its pictures, first save and sounds.
+# The release game folder the sound scripts run: what is missing installed,
+# configured when the build folder is new, then the program, its pictures,
+# first save and sounds.
 #
 #   source scripts/lib/release-game.sh
 #   build_release_game ROOT BUILD
 build_release_game() {
   local root=$1 build=$2
+  "$root/scripts/install-deps.sh"
   if [[ ! -f "$build/CMakeCache.txt" ]]; then
     cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DIKEASOBI_TESTS=OFF >/dev/null
   fi
