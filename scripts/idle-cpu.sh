@@ -11,6 +11,7 @@
 #                                                  after COUNTINE)
 #   IKEASOBI_SOUND_BUILD=dir   release build to use (default build)
 #   IKEASOBI_AUDIO=null        the same without any sound, for comparison
+#   IKEASOBI_ZOOM=N            the window's factor (default 1)
 #
 # Not part of ./check: the figure depends on the machine.
 set -euo pipefail
@@ -20,11 +21,12 @@ say() { echo "idle-cpu: $*"; }
 if [[ "${1:-}" == --inside ]]; then
   WORK=$2 SECONDS_=$3 WAIT=$4
   unset QT_QPA_PLATFORM
-  "$WORK/game/ikeasobi" --zoom 1 >"$WORK/stdout.log" 2>"$WORK/stderr.log" &
+  ZOOM=${IKEASOBI_ZOOM:-1}
+  "$WORK/game/ikeasobi" --zoom "$ZOOM" >"$WORK/stdout.log" 2>"$WORK/stderr.log" &
   PID=$!
   source "$ROOT/scripts/lib/game-windows.sh"
   await_main_window || { say "no window appeared"; kill "$PID" 2>/dev/null; exit 1; }
-  click_at 208 256  # COUNTINE
+  click_at $((208 * ZOOM)) $((256 * ZOOM))  # COUNTINE
   sleep "$WAIT"
   thread_ticks() {
     local t

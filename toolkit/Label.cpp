@@ -61,6 +61,7 @@ Label::Label(QWidget* parent) : QWidget(parent) {}
 void Label::SetCaption(const Text& cp932Caption) {
   if (cp932Caption == caption_) return;
   caption_ = cp932Caption;
+  ForgetLines();
   Fit();
   update();
 }
@@ -82,6 +83,7 @@ void Label::SetTransparent(bool transparent) {
 
 void Label::SetWordWrap(bool wrap) {
   wordWrap_ = wrap;
+  ForgetLines();
   Fit();
   update();
 }
@@ -97,7 +99,12 @@ void Label::SetAutoSize(bool autoSize) {
 }
 
 QStringList Label::Lines() const {
-  return BreakLines(DisplayText(caption_), fontMetrics(), wordWrap_ ? width() : 0);
+  const int wrapWidth = wordWrap_ ? width() : 0;
+  if (linesWidth_ != wrapWidth) {
+    lines_ = BreakLines(DisplayText(caption_), fontMetrics(), wrapWidth);
+    linesWidth_ = wrapWidth;
+  }
+  return lines_;
 }
 
 int Label::TextWidth() const {
@@ -152,7 +159,10 @@ void Label::mousePressEvent(QMouseEvent* event) {
 
 void Label::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::FontChange) Fit();
+  if (event->type() == QEvent::FontChange) {
+    ForgetLines();
+    Fit();
+  }
 }
 
 }  // namespace ikea::tk

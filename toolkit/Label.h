@@ -43,6 +43,14 @@ protected:
 private:
   void Fit();
   int LineHeight() const;
+  void ForgetLines() { linesWidth_.reset(); }
+
+  // Breaking a caption shapes its text character by character, and the
+  // status labels are painted over and over unchanged: the lines are kept
+  // until the caption, the font, the wrapping or (when wrapping) the width
+  // change.
+  mutable QStringList lines_;
+  mutable std::optional<int> linesWidth_;
 
   Text caption_;
   std::optional<Rgb> back_;

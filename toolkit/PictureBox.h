@@ -36,11 +36,25 @@ protected:
 private:
   QImage& CanvasTarget();
   void Fit();
+  void CanvasChanged();
+  void RepaintChangedPart();
+  void KeepShown(const QRect& changed);
 
   QImage picture_;
+  // The picture as last asked to be painted. The pond is drawn afresh every
+  // tick while its frames change only every few ticks, so a canvas's
+  // drawing repaints only where the picture differs from this, once per
+  // turn of the event loop.
+  QImage shown_;
+  bool repaintPending_ = false;
   bool autoSize_ = false;
   bool pressed_ = false;
   ImageCanvas canvas_;
 };
+
+// The smallest rectangle holding every pixel that differs between two
+// pictures; all of `after` when their sizes or formats differ, empty when
+// they are alike.
+QRect ChangedRect(const QImage& before, const QImage& after);
 
 }  // namespace ikea::tk

@@ -1,9 +1,11 @@
 #include <QInputMethodEvent>
+#include <QPaintEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include "base/Cp932.h"
 #include "base/GameError.h"
+#include "tests/support/QtWait.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "toolkit/BarGauge.h"
 #include "toolkit/Button.h"
@@ -70,6 +72,24 @@ TEST_F(LabelTest, carriageReturnsBreakLinesAndWordWrapBreaksAtTheWidth) {
   EXPECT_EQ(lines[1], QString());
   for (const QString& line : lines) EXPECT_LE(label.fontMetrics().horizontalAdvance(line), 60);
   EXPECT_EQ(lines.mid(2).join(QString()), QString::fromUtf8("あいうえおかきくけこさしすせそ"));
+}
+
+TEST_F(LabelTest, keptLinesFollowANewCaptionWidthAndFont) {
+  tk::Label label(&parent);
+  label.setGeometry(0, 0, 200, 12);
+  label.SetWordWrap(true);
+  label.SetCaption(Sjis("あいうえおかきくけこ"));
+  ASSERT_EQ(label.Lines().size(), 1);
+  label.resize(60, 12);
+  EXPECT_GT(label.Lines().size(), 1);
+  label.SetCaption(Sjis("あ"));
+  EXPECT_EQ(label.Lines(), QStringList{QString::fromUtf8("あ")});
+  label.SetCaption(Sjis("あいうえおかきくけこ"));
+  const qsizetype atWindowFont = label.Lines().size();
+  QFont larger = tk::WindowFont();
+  larger.setPixelSize(24);
+  label.setFont(larger);
+  EXPECT_GT(label.Lines().size(), atWindowFont);
 }
 
 TEST_F(LabelTest, wordWrapPrefersTheLastSpace) {
@@ -227,6 +247,59 @@ TEST(PictureBoxClicks, reportPicturePixelsAndClickOnlyOnReleaseInside) {
   QTest::mousePress(&box, Qt::RightButton, {}, QPoint(1, 2));
   QTest::mouseRelease(&box, Qt::RightButton, {}, QPoint(1, 2));
   EXPECT_EQ(seen, (std::vector<std::string>{"left 5,6", "click", "right 1,2"}));
+}
+
+TEST(PictureChanges, coverEveryDifferingPixelAndNothingWhenAlike) {
+  QImage before(30, 20, QImage::Format_RGB32);
+  before.fill(Qt::white);
+  QImage after = before.copy();
+  EXPECT_TRUE(tk::ChangedRect(before, after).isEmpty());
+  after.setPixel(3, 17, qRgb(0, 0, 1));
+  EXPECT_EQ(tk::ChangedRect(before, after), QRect(3, 17, 1, 1));
+  after.setPixel(25, 2, qRgb(1, 0, 0));
+  EXPECT_EQ(tk::ChangedRect(before, after), QRect(QPoint(3, 2), QPoint(25, 17)));
+  EXPECT_EQ(tk::ChangedRect(QImage(), after), after.rect());
+  EXPECT_EQ(tk::ChangedRect(before.copy(0, 0, 30, 19), after), after.rect());
+}
+
+// Records what each paint was asked to cover.
+class WatchedPictureBox final : public tk::PictureBox {
+public:
+  using PictureBox::PictureBox;
+  std::vector<QRect> painted;
+
+protected:
+  void paintEvent(QPaintEvent* event) override {
+    painted.push_back(event->rect());
+    PictureBox::paintEvent(event);
+  }
+};
+
+TEST(PictureBoxRepaints, onlyWhereTheCanvasChangedThePicture) {
+  QWidget parent;
+  WatchedPictureBox box(&parent);
+  box.setGeometry(0, 0, 40, 30);
+  parent.resize(40, 30);
+  QImage frame(40, 30, QImage::Format_RGB32);
+  frame.fill(Qt::darkBlue);
+  parent.show();
+  ASSERT_TRUE(RunEventsUntil([&] { return !box.painted.empty(); }));
+  auto paintsAfter = [&](const std::function<void()>& draw) {
+    box.painted.clear();
+    draw();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    return box.painted;
+  };
+  // The first drawing changes the whole white picture the canvas made.
+  EXPECT_EQ(paintsAfter([&] { box.Canvas().Draw(frame, 0, 0); }), std::vector<QRect>{box.rect()});
+  EXPECT_TRUE(paintsAfter([&] { box.Canvas().Draw(frame, 0, 0); }).empty());
+  EXPECT_EQ(paintsAfter([&] {
+              box.Canvas().Draw(frame, 0, 0);
+              box.Canvas().Rectangle(10, 5, 14, 8);
+            }),
+            std::vector<QRect>{QRect(10, 5, 4, 3)});
+  EXPECT_EQ(box.grab().toImage().pixel(12, 6), box.Picture().pixel(12, 6));
 }
 
 }  // namespace
