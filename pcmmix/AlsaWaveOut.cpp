@@ -139,8 +139,6 @@ void AlsaWaveOut::ReturnDone(WaveHeader* header) {
 }
 
 void AlsaWaveOut::Run() {
-  // Below a sound server's usual priorities, above every ordinary thread.
-  constexpr int kFeederPriority = 5;
   RaiseThreadToRealtime(kFeederPriority);
   std::unique_lock lock(mutex_);
   auto periodTime = std::chrono::microseconds(1000000ull * periodFrames_ / format_.samplesPerSec);

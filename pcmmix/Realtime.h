@@ -6,6 +6,9 @@
 // round-robin at a low real-time priority, below the sound server's own.
 namespace pcmmix {
 
+// Below a sound server's usual priorities, above every ordinary thread.
+constexpr int kFeederPriority = 5;
+
 // Applies to the calling thread, not to children it forks. False (and the
 // thread as it was) when the system refuses.
 bool RaiseThreadToRealtime(int priority);

@@ -17,9 +17,13 @@
 #   IKEASOBI_LATENCY_PROFILE=f  another PCMMIX.INI
 #
 # Prints p50/p95/max of the delays, the device's underruns and the dropouts
-# at the sink. Not part of ./check: its figures depend on the machine's load.
+# at the sink, and how late a real-time thread woke meanwhile and what the
+# host took (scripts/lib/machine-watch.sh). Not part of ./check: its figures
+# depend on the machine's load.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=lib/machine-watch.sh
+source "$ROOT/scripts/lib/machine-watch.sh"
 SECONDS_TO_RUN=${1:-60}
 BUILD=${IKEASOBI_SOUND_BUILD:-$ROOT/build}
 PROFILE=${IKEASOBI_LATENCY_PROFILE:-$ROOT/sound/PCMMIX.INI}
@@ -29,13 +33,14 @@ say() { echo "cue-latency: $*"; }
 if [[ ! -f "$BUILD/CMakeCache.txt" ]]; then
   cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DIKEASOBI_TESTS=OFF >/dev/null
 fi
-cmake --build "$BUILD" -j2 --target cue_latency_probe >/dev/null
+cmake --build "$BUILD" -j2 --target cue_latency_probe wakeup_lateness >/dev/null
 
 WORK=$(mktemp -d /tmp/ikeasobi-latency.XXXXXX)
 # shellcheck source=lib/private-pulse.sh
 source "$ROOT/scripts/lib/private-pulse.sh"
 REC_PID=
 cleanup() {
+  stop_machine_watch
   [[ -n "$REC_PID" ]] && kill "$REC_PID" 2>/dev/null || true
   stop_private_pulse
   [[ -n "${IKEASOBI_SOUND_KEEP:-}" ]] && say "kept $WORK" || rm -rf "$WORK"
@@ -54,6 +59,7 @@ until pactl list source-outputs short | grep -q .; do sleep 0.1; done
   pactl list sink-inputs >"$WORK/streams-mid.txt" 2>&1
   pactl list sinks >"$WORK/sinks-mid.txt" 2>&1 ) &
 ASK_PID=$!
+start_machine_watch "$BUILD" "$SECONDS_TO_RUN" "$WORK/machine.txt"
 PROBE_OUT=$("$BUILD/sound/cue_latency_probe" "$PROFILE" "$SECONDS_TO_RUN" alsa "$WORK/calls.txt")
 wait "$ASK_PID" || true
 kill -INT "$REC_PID" 2>/dev/null || true
@@ -61,6 +67,7 @@ wait "$REC_PID" 2>/dev/null || true
 REC_PID=
 
 echo "$PROBE_OUT"
+say "meanwhile $(machine_watch_report "$WORK/machine.txt")"
 if [[ -s "$WORK/streams-mid.txt" ]]; then
   say "halfway, the server said: $(grep -E 'Buffer Latency|Sink Latency' "$WORK/streams-mid.txt" | head -2 | xargs)," \
     "sink $(grep -E 'Latency:' "$WORK/sinks-mid.txt" | head -1 | xargs)"
