@@ -52,4 +52,8 @@ private:
   bool italic_ = false;
 };
 
+// Copies an opaque 32-bit picture onto a target of that format, clipped to
+// the target; false, and nothing drawn, for any other pair of formats.
+bool CopyOpaquePicture(const QImage& picture, int x, int y, QImage& target);
+
 }  // namespace ikea::tk

@@ -1,3 +1,4 @@
+#include <QPainter>
 #include <gtest/gtest.h>
 
 #include "base/Cp932.h"
@@ -74,6 +75,23 @@ TEST_F(CanvasTest, drawsAHeldPictureByNameAndIgnoresAnUnknownOne) {
   EXPECT_TRUE(Painted().isNull());
   canvas.DrawPicture("h1", 10, 11);
   EXPECT_EQ(Painted(), QRect(10, 11, 3, 2));
+}
+
+TEST(OpaquePictureCopy, givesAPaintersPixelsWhereverThePictureLies) {
+  QImage picture(13, 9, QImage::Format_RGB32);
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x) picture.setPixel(x, y, qRgb(x * 19, y * 28, 7));
+  for (QPoint at : {QPoint(0, 0), QPoint(5, 4), QPoint(-6, -3), QPoint(33, 25), QPoint(39, 29), QPoint(-13, 0),
+                    QPoint(40, 2)}) {
+    QImage copied(40, 30, QImage::Format_RGB32);
+    copied.fill(kWhite);
+    QImage painted = copied.copy();
+    ASSERT_TRUE(tk::CopyOpaquePicture(picture, at.x(), at.y(), copied));
+    QPainter(&painted).drawImage(at, picture);
+    EXPECT_EQ(copied, painted) << "at " << at.x() << "," << at.y();
+  }
+  QImage target(40, 30, QImage::Format_RGB32);
+  EXPECT_FALSE(tk::CopyOpaquePicture(picture.convertToFormat(QImage::Format_ARGB32), 0, 0, target));
 }
 
 TEST_F(CanvasTest, textUsesTheFontColourAndAClearBrushLeavesTheBackground) {
