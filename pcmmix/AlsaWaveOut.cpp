@@ -34,10 +34,16 @@ std::unique_ptr<AlsaWaveOut> AlsaWaveOut::Open(const std::string& pcmName, const
     return nullptr;
   }
   snd_pcm_t* pcm = nullptr;
+  const std::vector<pid_t> threadsBefore = ThreadsOfThisProcess();
   if (snd_pcm_open(&pcm, pcmName.c_str(), SND_PCM_STREAM_PLAYBACK, 0) < 0) {
     result = deviceresult::kBadDeviceId;
     return nullptr;
   }
+  // A sound server's plugin carries what the feeder writes to the server on
+  // a thread of its own, started by the open. An ordinary thread there is
+  // kept waiting on a busy machine just as an ordinary feeder would be, and
+  // the server's short buffer runs dry, so it gets the feeder's priority.
+  RaiseThreadsStartedSince(threadsBefore, kFeederPriority);
   std::unique_ptr<AlsaWaveOut> device(new AlsaWaveOut(pcm, format, queue, target, std::move(underruns)));
   if (!device->Configure(result)) return nullptr;
   device->thread_ = std::thread([d = device.get()] { d->Run(); });

@@ -4,18 +4,44 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <string>
 
 namespace pcmmix {
 
-bool RaiseThreadToRealtime(int priority) {
+namespace {
+
+bool RaiseThread(pid_t thread, int priority) {
   rlimit limit{};
   // Without the capability, the limit caps the priority a user may take.
   if (getrlimit(RLIMIT_RTPRIO, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && limit.rlim_cur > 0)
     priority = std::min<int>(priority, int(limit.rlim_cur));
   sched_param param{};
   param.sched_priority = std::clamp(priority, sched_get_priority_min(SCHED_RR), sched_get_priority_max(SCHED_RR));
-  // On Linux the call acts on the calling thread alone.
-  return sched_setscheduler(0, SCHED_RR | SCHED_RESET_ON_FORK, &param) == 0;
+  // On Linux the call acts on the one thread it names (0: the caller).
+  return sched_setscheduler(thread, SCHED_RR | SCHED_RESET_ON_FORK, &param) == 0;
+}
+
+}  // namespace
+
+bool RaiseThreadToRealtime(int priority) { return RaiseThread(0, priority); }
+
+std::vector<pid_t> ThreadsOfThisProcess() {
+  std::vector<pid_t> threads;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/task", error)) {
+    const std::string name = entry.path().filename().string();
+    if (!name.empty() && std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; }))
+      threads.push_back(pid_t(std::stol(name)));
+  }
+  return threads;
+}
+
+int RaiseThreadsStartedSince(const std::vector<pid_t>& before, int priority) {
+  int raised = 0;
+  for (pid_t thread : ThreadsOfThisProcess())
+    if (std::find(before.begin(), before.end(), thread) == before.end() && RaiseThread(thread, priority)) ++raised;
+  return raised;
 }
 
 } // namespace pcmmix

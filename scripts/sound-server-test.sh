@@ -58,6 +58,9 @@ if [[ "${1:-}" == --inside ]]; then
   fi
   stream_lines >"$WORK/streams.txt"
   pactl list sink-inputs >"$WORK/streams-long.txt"
+  for t in /proc/"$PID"/task/*; do
+    echo "$(cat "$t/comm") $(chrt -p "${t##*/}" | head -n1 | awk -F': ' '{print $2}')"
+  done >"$WORK/threads.txt"
   EFFECTS=$(effects_stream)
   [[ -n "$EFFECTS" ]] || { say "no 8-bit mono effects stream among:"; cat "$WORK/streams.txt"; exit 1; }
   # The effects stream alone, to place the cue exactly.
@@ -129,6 +132,13 @@ wait_for 30 recorders_gone || true
 
 if [[ -f "$WORK/streams.txt" ]]; then
   say "streams: $(awk '{print $NF, $(NF-1), $(NF-2)}' "$WORK/streams.txt" | paste -sd';')"
+fi
+if [[ -f "$WORK/threads.txt" ]]; then
+  # Where real-time scheduling is granted (root in CI), the effects' feeder
+  # and the pulse plugin's thread that carries its sound both take it.
+  RT_THREADS=$(grep -c 'SCHED_RR' "$WORK/threads.txt" || true)
+  say "real-time threads: $RT_THREADS ($(grep 'SCHED_RR' "$WORK/threads.txt" | awk '{print $1}' | paste -sd, -))"
+  if (( RT_THREADS == 1 )); then say "the feeder took real-time priority but the plugin's thread did not"; FAILED=1; fi
 fi
 if [[ -f "$WORK/exit.txt" ]] && [[ "$(cat "$WORK/exit.txt")" != 0 ]]; then
   say "the game exited with $(cat "$WORK/exit.txt")"; FAILED=1

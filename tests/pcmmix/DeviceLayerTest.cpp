@@ -1,4 +1,9 @@
 #include <sched.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <condition_variable>
+#include <mutex>
 
 #include <cstdio>
 #include <fstream>
@@ -273,6 +278,33 @@ TEST(FeederThread, realTimeSchedulingIsTakenForTheCallingThreadOnlyOrNotAtAll) {
   feeder.join();
   EXPECT_EQ(inThread, raised ? SCHED_RR : SCHED_OTHER);
   EXPECT_EQ(sched_getscheduler(0) & ~SCHED_RESET_ON_FORK, SCHED_OTHER);
+}
+
+TEST(FeederThread, onlyThreadsStartedSinceALookAreRaised) {
+  const std::vector<pid_t> before = ThreadsOfThisProcess();
+  EXPECT_NE(std::find(before.begin(), before.end(), pid_t(gettid())), before.end());
+  std::mutex m;
+  std::condition_variable cv;
+  bool counted = false, done = false;
+  int inThread = -1;
+  std::thread plugin([&] {
+    std::unique_lock lock(m);
+    cv.wait(lock, [&] { return counted; });
+    inThread = sched_getscheduler(0) & ~SCHED_RESET_ON_FORK;
+    done = true;
+    cv.notify_all();
+  });
+  const int raised = RaiseThreadsStartedSince(before, 5);
+  {
+    std::lock_guard lock(m);
+    counted = true;
+  }
+  cv.notify_all();
+  plugin.join();
+  EXPECT_LE(raised, 1);
+  EXPECT_EQ(inThread, raised == 1 ? SCHED_RR : SCHED_OTHER);
+  EXPECT_EQ(sched_getscheduler(0) & ~SCHED_RESET_ON_FORK, SCHED_OTHER);
+  EXPECT_TRUE(done);
 }
 
 TEST(AlsaDevice, returnsEveryWrittenBlockThroughTheNullPcm) {
