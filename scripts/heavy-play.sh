@@ -14,8 +14,8 @@
 # Beside it, a thread at the feeder's priority measures how late it wakes and
 # the host's steal is counted (scripts/lib/machine-watch.sh), so a dropout the
 # machine caused shows as such. Passes when the output never ran dry and the
-# game closed cleanly. Not part
-# of ./check: ten minutes of it say more than a short run would.
+# game closed cleanly. Not part of ./check: ten minutes of it say more than a
+# short run would.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=lib/machine-watch.sh
@@ -44,6 +44,7 @@ DURATION=${1:-600}
 BUILD=${IKEASOBI_SOUND_BUILD:-$ROOT/build}
 source "$ROOT/scripts/lib/release-game.sh"
 build_release_game "$ROOT" "$BUILD"
+cmake --build "$BUILD" -j2 --target wakeup_lateness >/dev/null
 
 WORK=$(mktemp -d /tmp/ikeasobi-heavy.XXXXXX)
 # shellcheck source=lib/private-pulse.sh
@@ -58,8 +59,6 @@ cp -r "$BUILD/game" "$WORK/game"
 source "$ROOT/scripts/lib/random-play.sh"
 write_rich_save "$BUILD/game/dat/my.dat" "$WORK/game/dat/my.dat"
 start_private_pulse "$WORK" || exit 1
-
-cmake --build "$BUILD" -j2 --target wakeup_lateness >/dev/null
 
 say "$DURATION s through PulseAudio $(pactl info | awk -F': ' '/Server Version/ {print $2}')"
 FAILED=0

@@ -5,8 +5,6 @@
 // buffer holds 12 ms, so a feeder woken later than that cannot keep it full
 // whatever the program does.
 //   wakeup_lateness SECONDS
-#include <pthread.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
