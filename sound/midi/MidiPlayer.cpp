@@ -37,6 +37,10 @@ constexpr double kFullGain = 0.4;
 // output gets plain silence, which costs nothing to make.
 constexpr double kTailSeconds = 3.0;
 
+int FluidInterpolation(MidiInterpolation i) {
+  return i == MidiInterpolation::Linear ? FLUID_INTERP_LINEAR : FLUID_INTERP_4THORDER;
+}
+
 void Quiet(int, const char*, void*) {}
 void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
@@ -126,10 +130,12 @@ struct MidiPlayer::Impl {
   std::condition_variable wake;
   bool quit = false;
 
+  int interpolation;
   std::string alsaDevice;
 
   explicit Impl(const MidiOptions& o)
-      : output(o.output), sampleRate(o.sampleRate), alsaDevice(o.alsaDevice) {
+      : output(o.output), sampleRate(o.sampleRate), interpolation(FluidInterpolation(o.interpolation)),
+        alsaDevice(o.alsaDevice) {
     if (sampleRate < 8000 || sampleRate > 96000) sampleRate = MidiOptions{}.sampleRate;
     SilenceSynthLog();
     // Decide on the output before loading the soundfont, which can take a
@@ -201,6 +207,7 @@ struct MidiPlayer::Impl {
     fluid_settings_setstr(settings, "audio.alsa.device", alsaDevice.c_str());
     synth = new_fluid_synth(settings);
     if (!synth) return;
+    fluid_synth_set_interp_method(synth, -1, interpolation);
     std::vector<std::filesystem::path> fonts = wanted;
     if (fonts.empty()) {
       const auto gm = FindGmSoundfont();
@@ -272,7 +279,7 @@ struct MidiPlayer::Impl {
 
   void AfterRenderLocked() {
     if (clearTailAfterRender) {
-      fluid_synth_system_reset(synth);
+      ResetSynthLocked();
       clearTailAfterRender = false;
     }
   }
@@ -287,9 +294,15 @@ struct MidiPlayer::Impl {
     if (synth) {
       // The reset clears controllers and the reverb and chorus tails; only
       // the sounds-off that follows it cuts the voices still sounding.
-      fluid_synth_system_reset(synth);
+      ResetSynthLocked();
       fluid_synth_all_sounds_off(synth, -1);
     }
+  }
+
+  // A reset puts every channel back to FluidSynth's default interpolation.
+  void ResetSynthLocked() {
+    fluid_synth_system_reset(synth);
+    fluid_synth_set_interp_method(synth, -1, interpolation);
   }
 
   // Stop: besides cutting the voices, the reverb and chorus must forget the
@@ -384,11 +397,13 @@ void MidiPlayer::Render(int16_t* stereo, int frames) {
 }
 
 bool RenderMidiToWav(const std::filesystem::path& midi, const std::filesystem::path& wav,
-                     double seconds, const std::filesystem::path& soundfont) {
+                     double seconds, const std::filesystem::path& soundfont,
+                     MidiInterpolation interpolation) {
   std::vector<char> bytes;
   if (!ReadMidiFile(midi, bytes)) return false;  // before the slow soundfont load
   MidiOptions o;
   o.output = MidiOutput::Manual;
+  o.interpolation = interpolation;
   if (!soundfont.empty()) o.soundfonts.push_back(soundfont);
   MidiPlayer player(o);
   player.SetFileName(midi);

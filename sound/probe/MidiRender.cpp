@@ -1,7 +1,8 @@
 // Renders a MIDI file offline with the music player's own synthesiser
 // settings, and says what the rendering cost: the share of one core that
-// playing it in real time takes.
-//   midi_render IN.mid OUT.wav SECONDS
+// playing it in real time takes. With fourth-order, the synthesiser reads
+// its samples as FluidSynth does by default, for comparing the two.
+//   midi_render IN.mid OUT.wav SECONDS [fourth-order]
 #include <cstdio>
 #include <ctime>
 #include <string>
@@ -9,13 +10,15 @@
 #include "sound/midi/MidiPlayer.h"
 
 int main(int argc, char** argv) {
-  if (argc < 4) {
-    std::fprintf(stderr, "usage: midi_render IN.mid OUT.wav SECONDS\n");
+  const bool fourthOrder = argc == 5 && std::string(argv[4]) == "fourth-order";
+  if (argc < 4 || (argc == 5 && !fourthOrder) || argc > 5) {
+    std::fprintf(stderr, "usage: midi_render IN.mid OUT.wav SECONDS [fourth-order]\n");
     return 2;
   }
   const double seconds = std::stod(argv[3]);
+  const auto interpolation = fourthOrder ? ikea::MidiInterpolation::FourthOrder : ikea::MidiInterpolation::Linear;
   const std::clock_t start = std::clock();
-  if (!ikea::RenderMidiToWav(argv[1], argv[2], seconds)) {
+  if (!ikea::RenderMidiToWav(argv[1], argv[2], seconds, {}, interpolation)) {
     std::fprintf(stderr, "midi_render: %s could not be rendered\n", argv[1]);
     return 1;
   }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -197,6 +198,39 @@ TEST_F(MidiPlayerTest, volumeScalesTheMusicFromTheNextBlockAndMuteSilencesIt) {
   ASSERT_TRUE(turned.Play());
   ASSERT_TRUE(full.Play());
   EXPECT_NEAR(double(RenderPeak(turned, 0.3)) / RenderPeak(full, 0.3), 1.0, 0.05);
+}
+
+// Every Play resets the synthesiser, and a reset alone would put its channels
+// back to FluidSynth's default interpolation: each play of a note must sound
+// like the first and unlike the other method. Two plays are not bit-identical
+// even so, hence distances. Each play renders whole blocks of the
+// synthesiser's 64 frames, so the second starts on a block boundary too.
+TEST_F(MidiPlayerTest, theChosenInterpolationHoldsOnEveryPlay) {
+  REQUIRE_SOUNDFONT();
+  const fs::path tune = WriteFile("note.mid", OneNoteMidi(1));
+  auto twoPlays = [&](MidiInterpolation interpolation) {
+    MidiOptions o = Manual();
+    o.interpolation = interpolation;
+    MidiPlayer p(o);
+    p.SetFileName(tune);
+    std::vector<std::vector<int16_t>> plays;
+    for (int play = 0; play < 2; ++play) {
+      EXPECT_TRUE(p.Open() && p.Play());
+      plays.emplace_back(size_t{64 * 80} * 2);
+      p.Render(plays.back().data(), static_cast<int>(plays.back().size() / 2));
+      p.Stop();
+    }
+    return plays;
+  };
+  auto distance = [](const std::vector<int16_t>& a, const std::vector<int16_t>& b) {
+    double sum = 0;
+    for (size_t i = 0; i < a.size(); ++i) sum += double(a[i] - b[i]) * (a[i] - b[i]);
+    return std::sqrt(sum / double(a.size()));
+  };
+  const auto linear = twoPlays(MidiInterpolation::Linear);
+  const auto fourthOrder = twoPlays(MidiInterpolation::FourthOrder);
+  EXPECT_LT(distance(linear[0], linear[1]), distance(linear[1], fourthOrder[1]) / 2);
+  EXPECT_LT(distance(fourthOrder[0], fourthOrder[1]), distance(linear[1], fourthOrder[1]) / 2);
 }
 
 TEST_F(MidiPlayerTest, openingAnotherFileEndsTheTuneEvenWhenTheOpenFails) {
