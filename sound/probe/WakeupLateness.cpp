@@ -1,10 +1,14 @@
-// How late a thread at the effects feeder's real-time priority wakes from
-// 1 ms sleeps, and how much of the machine's CPU time its host took
-// meanwhile (steal, on a virtual machine). Run beside a sound test, it tells
-// a dropout the program caused from one the machine caused: the output's
-// buffer holds 12 ms, so a feeder woken later than that cannot keep it full
-// whatever the program does.
+// How late threads at the effects feeder's real-time priority, one pinned
+// to each CPU, wake from 1 ms sleeps, whether they were late at the same
+// moments, and how much of the machine's CPU time its host took meanwhile
+// (steal, on a virtual machine). Run beside a sound test, it tells a dropout
+// the program caused from one the machine caused: the output's buffer holds
+// 12 ms, so a feeder woken later than that cannot keep it full whatever the
+// program does, and when every CPU stood still at once nothing ran at all.
 //   wakeup_lateness SECONDS
+#include <pthread.h>
+#include <sched.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -14,10 +18,12 @@
 #include <vector>
 
 #include "pcmmix/Realtime.h"
+#include "sound/probe/Stalls.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+constexpr double kStallMs = 10.0;
 
 struct CpuTimes {
   unsigned long long total = 0, steal = 0;
@@ -40,6 +46,43 @@ CpuTimes ReadCpuTimes() {
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
+std::vector<int> AllowedCpus() {
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  std::vector<int> cpus;
+  if (sched_getaffinity(0, sizeof set, &set) != 0) return {-1};
+  for (int cpu = 0; cpu < CPU_SETSIZE; ++cpu)
+    if (CPU_ISSET(cpu, &set)) cpus.push_back(cpu);
+  return cpus.empty() ? std::vector<int>{-1} : cpus;
+}
+
+struct Watch {
+  int cpu = -1;
+  bool realtime = false;
+  std::vector<double> late;
+  std::vector<probe::Stall> stalls;
+};
+
+void PinToCpu(int cpu) {
+  if (cpu < 0) return;
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  CPU_SET(cpu, &set);
+  pthread_setaffinity_np(pthread_self(), sizeof set, &set);
+}
+
+void WatchWakeups(Watch& w, Clock::time_point start, Clock::time_point end) {
+  PinToCpu(w.cpu);
+  w.realtime = pcmmix::RaiseThreadToRealtime(pcmmix::kFeederPriority);
+  for (Clock::time_point asleep = Clock::now(); asleep < end; asleep = Clock::now()) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const Clock::time_point woke = Clock::now();
+    const double late = Ms(woke - asleep) - 1.0;
+    w.late.push_back(late);
+    if (late > kStallMs) w.stalls.push_back({Ms(asleep - start) + 1.0, Ms(woke - start)});
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -48,22 +91,40 @@ int main(int argc, char** argv) {
     return 2;
   }
   const auto seconds = std::chrono::duration<double>(std::stod(argv[1]));
-  const bool realtime = pcmmix::RaiseThreadToRealtime(pcmmix::kFeederPriority);
+  std::vector<Watch> watches;
+  for (int cpu : AllowedCpus()) {
+    Watch w;
+    w.cpu = cpu;
+    watches.push_back(w);
+  }
   const CpuTimes before = ReadCpuTimes();
-  std::vector<double> late;
-  const Clock::time_point end = Clock::now() + std::chrono::duration_cast<Clock::duration>(seconds);
-  for (Clock::time_point asleep = Clock::now(); asleep < end; asleep = Clock::now()) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    late.push_back(Ms(Clock::now() - asleep) - 1.0);
+  const Clock::time_point start = Clock::now();
+  const Clock::time_point end = start + std::chrono::duration_cast<Clock::duration>(seconds);
+  {
+    std::vector<std::jthread> threads;
+    for (Watch& w : watches) threads.emplace_back([&w, start, end] { WatchWakeups(w, start, end); });
   }
   const CpuTimes after = ReadCpuTimes();
+
+  std::vector<double> late;
+  std::vector<std::vector<probe::Stall>> stalls;
+  std::string perCpu;
+  for (const Watch& w : watches) {
+    late.insert(late.end(), w.late.begin(), w.late.end());
+    stalls.push_back(w.stalls);
+    perCpu += (perCpu.empty() ? "" : ", ") + std::to_string(w.stalls.size()) + " on CPU " + std::to_string(w.cpu);
+  }
   if (late.empty()) return 1;
   std::sort(late.begin(), late.end());
-  const auto over = [&](double ms) { return late.end() - std::upper_bound(late.begin(), late.end(), ms); };
+  const std::vector<probe::Stall> everywhere = probe::StallsOnEveryCpu(stalls);
+  double longest = 0;
+  for (const probe::Stall& s : everywhere) longest = std::max(longest, s.to - s.from);
   const unsigned long long total = after.total - before.total;
-  std::printf("a thread at the feeder's priority (%s) woke %zu times: 99 %% within %.1f ms, the latest %.1f ms late, "
-              "%td times over 10 ms; the host took %.1f %% of the CPU time (steal)\n",
-              realtime ? "real-time" : "refused, ordinary", late.size(), late[late.size() * 99 / 100], late.back(),
-              over(10.0), total ? 100.0 * double(after.steal - before.steal) / double(total) : 0.0);
+  std::printf("threads at the feeder's priority (%s), one on each of %zu CPUs, woke %zu times: 99 %% within %.1f ms, "
+              "the latest %.1f ms late; over %.0f ms late %s; %zu times every CPU stood still at once (%.1f ms at "
+              "longest); the host took %.1f %% of the CPU time (steal)\n",
+              watches.front().realtime ? "real-time" : "refused, ordinary", watches.size(), late.size(),
+              late[late.size() * 99 / 100], late.back(), kStallMs, perCpu.c_str(), everywhere.size(), longest,
+              total ? 100.0 * double(after.steal - before.steal) / double(total) : 0.0);
   return 0;
 }
