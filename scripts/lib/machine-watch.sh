@@ -1,7 +1,8 @@
-# Watches the machine beside a sound test: a thread at the effects feeder's
-# real-time priority measures how late it wakes, and the host's steal is
-# counted, so a dropout the machine caused can be told from one the program
-# caused (build/sound/wakeup_lateness, built by the caller).
+# Watches the machine beside a sound test: a thread on each CPU at the
+# effects feeder's real-time priority measures how late it wakes (and when
+# all were late at once), and the host's steal is counted, so a dropout the
+# machine caused can be told from one the program caused
+# (build/sound/wakeup_lateness, built by the caller).
 #
 #   source scripts/lib/machine-watch.sh
 #   start_machine_watch BUILD SECONDS OUT   runs in the background
