@@ -92,11 +92,7 @@ int main(int argc, char** argv) {
   }
   const auto seconds = std::chrono::duration<double>(std::stod(argv[1]));
   std::vector<Watch> watches;
-  for (int cpu : AllowedCpus()) {
-    Watch w;
-    w.cpu = cpu;
-    watches.push_back(w);
-  }
+  for (int cpu : AllowedCpus()) watches.emplace_back().cpu = cpu;
   const CpuTimes before = ReadCpuTimes();
   const Clock::time_point start = Clock::now();
   const Clock::time_point end = start + std::chrono::duration_cast<Clock::duration>(seconds);
@@ -119,11 +115,12 @@ int main(int argc, char** argv) {
   const std::vector<probe::Stall> everywhere = probe::StallsOnEveryCpu(stalls);
   double longest = 0;
   for (const probe::Stall& s : everywhere) longest = std::max(longest, s.to - s.from);
+  const bool allRealtime = std::all_of(watches.begin(), watches.end(), [](const Watch& w) { return w.realtime; });
   const unsigned long long total = after.total - before.total;
   std::printf("threads at the feeder's priority (%s), one on each of %zu CPUs, woke %zu times: 99 %% within %.1f ms, "
               "the latest %.1f ms late; over %.0f ms late %s; %zu times every CPU stood still at once (%.1f ms at "
               "longest); the host took %.1f %% of the CPU time (steal)\n",
-              watches.front().realtime ? "real-time" : "refused, ordinary", watches.size(), late.size(),
+              allRealtime ? "real-time" : "refused, ordinary", watches.size(), late.size(),
               late[late.size() * 99 / 100], late.back(), kStallMs, perCpu.c_str(), everywhere.size(), longest,
               total ? 100.0 * double(after.steal - before.steal) / double(total) : 0.0);
   return 0;
