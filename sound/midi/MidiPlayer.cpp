@@ -385,6 +385,11 @@ bool MidiPlayer::HasSynth() const {
 MidiOutput MidiPlayer::Output() const { return impl_->output; }
 int MidiPlayer::SampleRate() const { return impl_->sampleRate; }
 
+int MidiPlayer::ActiveVoices() const {
+  std::lock_guard lock(impl_->mutex);
+  return impl_->synth ? fluid_synth_get_active_voice_count(impl_->synth) : 0;
+}
+
 void MidiPlayer::Render(int16_t* stereo, int frames) {
   if (frames <= 0) return;
   if (impl_->output != MidiOutput::Manual) {
@@ -398,7 +403,7 @@ void MidiPlayer::Render(int16_t* stereo, int frames) {
 
 bool RenderMidiToWav(const std::filesystem::path& midi, const std::filesystem::path& wav,
                      double seconds, const std::filesystem::path& soundfont,
-                     MidiInterpolation interpolation) {
+                     MidiInterpolation interpolation, MidiRenderReport* report) {
   std::vector<char> bytes;
   if (!ReadMidiFile(midi, bytes)) return false;  // before the slow soundfont load
   MidiOptions o;
@@ -415,13 +420,20 @@ bool RenderMidiToWav(const std::filesystem::path& midi, const std::filesystem::p
   int64_t left = wanted < 1e12 ? static_cast<int64_t>(wanted) : 0;
   std::vector<int16_t> block(kBlockFrames * kChannels);
   bool ok = true;
+  int64_t blocks = 0, voices = 0;
+  int peak = 0;
   while (ok && left > 0) {
     const int frames = static_cast<int>(std::min<int64_t>(left, kBlockFrames));
     player.Render(block.data(), frames);
     ok = out.Append(block.data(), frames);
     left -= frames;
+    const int now = player.ActiveVoices();
+    voices += now;
+    peak = std::max(peak, now);
+    ++blocks;
   }
   out.Close();
+  if (report) *report = {blocks ? double(voices) / double(blocks) : 0.0, peak};
   if (!ok) {
     std::error_code ec;
     std::filesystem::remove(wav, ec);

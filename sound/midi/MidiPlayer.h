@@ -83,6 +83,9 @@ public:
   // What the output ended up as: Audio falls back to Null without a device.
   MidiOutput Output() const;
   int SampleRate() const;
+  // Voices the synthesiser has sounding now, release tails included: what
+  // the music's CPU cost grows with.
+  int ActiveVoices() const;
 
   // Manual output only: renders frames of interleaved 16-bit stereo into
   // `stereo` (2 * frames values), advancing the tune. Other outputs leave the
@@ -94,11 +97,18 @@ private:
   std::unique_ptr<Impl> impl_;
 };
 
+// What a render kept sounding, sampled once per rendered block.
+struct MidiRenderReport {
+  double meanVoices = 0;
+  int peakVoices = 0;
+};
+
 // Renders `seconds` of a MIDI file into a 16-bit stereo WAV file, silence
 // after the tune's end included. False (and no file) when the MIDI file
 // cannot be opened, no soundfont is found or the WAV cannot be written.
 bool RenderMidiToWav(const std::filesystem::path& midi, const std::filesystem::path& wav,
                      double seconds, const std::filesystem::path& soundfont = {},
-                     MidiInterpolation interpolation = MidiOptions{}.interpolation);
+                     MidiInterpolation interpolation = MidiOptions{}.interpolation,
+                     MidiRenderReport* report = nullptr);
 
 } // namespace ikea

@@ -414,6 +414,25 @@ TEST_F(MidiPlayerTest, theShippedOpeningTuneRendersAudibleMusic) {
   const size_t second = static_cast<size_t>(w.rate) * 2;
   for (size_t s = 0; s < 10; ++s) EXPECT_GT(Peak(w.samples, s * second, (s + 1) * second), 1000) << "second " << s;
 }
+
+// The main view plays the opening tune or a pond tune while the player does
+// nothing, so their synthesis is the idle game's largest cost, and it grows
+// with the voices sounding. A pond tune that once held 64 on average (a
+// bowed-strings arpeggio, ringing on after every note) cost twice any other.
+TEST_F(MidiPlayerTest, theTunesOfTheIdleMainViewKeepFewVoicesSounding) {
+  const MidiOptions shipped = Manual();
+  if (shipped.soundfonts.empty()) GTEST_SKIP() << "the counts hold for TimGM6mb, which is not installed";
+  for (const char* tune : {"op", "p1", "p2", "p3", "p4", "p5"}) {
+    SCOPED_TRACE(tune);
+    const fs::path midi = fs::path(IKEASOBI_GAME_DIR) / "dat" / (std::string(tune) + ".mid");
+    MidiRenderReport report;
+    // Every tune lasts at least half a minute.
+    ASSERT_TRUE(RenderMidiToWav(midi, dir_ / "tune.wav", 30.0, shipped.soundfonts[0], MidiInterpolation::Linear,
+                                &report));
+    EXPECT_GT(report.meanVoices, 4.0);
+    EXPECT_LE(report.meanVoices, 32.0);
+  }
+}
 #endif
 
 } // namespace

@@ -162,7 +162,10 @@ Tune adventurous()
         .lead = voice(kHorn, 108, 64), .leadLegato = 0.92,
         .doubling = voice(kTrumpet, 66, 54), .doublingShift = 0,
         .bass = voice(kFingerBass, 100, 64), .bassStyle = BassStyle::Eighths,
-        .comp = voice(kStrings, 76, 80), .compStyle = CompStyle::Arp,
+        // A harp, not bowed strings: each string note sounds five voices and
+        // rings 2-3 s after its key is let go, so a strings arpeggio kept some
+        // 66 voices sounding and cost twice the synthesis of any other tune.
+        .comp = voice(kHarp, 86, 80), .compStyle = CompStyle::Arp,
         .pad = none, .drums = DrumStyle::Rock,
     };
 }
