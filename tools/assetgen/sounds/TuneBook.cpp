@@ -164,7 +164,7 @@ Tune adventurous()
         .bass = voice(kFingerBass, 100, 64), .bassStyle = BassStyle::Eighths,
         // A harp, not bowed strings: each string note sounds five voices and
         // rings 2-3 s after its key is let go, so a strings arpeggio kept some
-        // 66 voices sounding and cost twice the synthesis of any other tune.
+        // 64 voices sounding and cost twice the synthesis of any other tune.
         .comp = voice(kHarp, 86, 80), .compStyle = CompStyle::Arp,
         .pad = none, .drums = DrumStyle::Rock,
     };
