@@ -8,7 +8,11 @@
 # Passes when the game opens two playback streams (effects and music), the
 # opening tune is audible before the click, the COUNTINE cue is audible after
 # it and nowhere before it, the game reports no underrun on standard error
-# and closes cleanly.
+# and closes cleanly. A run in which the output ran dry is tried again, up to
+# three runs in all: a virtual machine whose host stops it for a while
+# starves the server and every stream in it, whatever the game does, and the
+# effects stream's own recording then loses the cue's place too. Any other
+# failure fails at once, and so does a lost cue without an underrun.
 #
 #   scripts/sound-server-test.sh
 #   IKEASOBI_SOUND_BUILD=dir     release build to use (default build)
@@ -90,7 +94,20 @@ fi
 # --- Outside: the server, the game folder, the judgement ---------------------
 BUILD=${IKEASOBI_SOUND_BUILD:-$ROOT/build}
 source "$ROOT/scripts/lib/release-game.sh"
-build_release_game "$ROOT" "$BUILD"
+if [[ "${1:-}" != --attempt ]]; then
+  build_release_game "$ROOT" "$BUILD"
+  steal() { awk '/^cpu / {print $9, $2 + $3 + $4 + $5 + $6 + $7 + $8 + $9}' /proc/stat; }
+  for attempt in 1 2 3; do
+    BEFORE=$(steal)
+    RC=0
+    "$0" --attempt || RC=$?
+    (( RC == 3 )) || exit "$RC"
+    say "run $attempt: the output ran dry (the host took $(echo "$BEFORE $(steal)" | \
+      awk '{printf "%.1f", ($4 > $2 ? 100 * ($3 - $1) / ($4 - $2) : 0)}') % of the CPU meanwhile)"
+  done
+  say "FAILED: the output ran dry in every run"
+  exit 1
+fi
 
 WORK=$(mktemp -d /tmp/ikeasobi-sound.XXXXXX)
 # shellcheck source=lib/private-pulse.sh
@@ -118,7 +135,7 @@ recorder_connected() { pactl list source-outputs short | grep -q .; }
 wait_for 30 recorder_connected || { say "the sink recorder did not connect"; exit 1; }
 MIX_T0=$(now)
 
-FAILED=0
+FAILED=0 DRY=0 CUE_LOST=0
 xvfb-run -a -s "-screen 0 800x600x24 -noreset" "$0" --inside "$WORK" || FAILED=1
 STOPPED=$(now)
 kill -INT "$MIX_PID" 2>/dev/null || true
@@ -145,7 +162,7 @@ if [[ -f "$WORK/exit.txt" ]] && [[ "$(cat "$WORK/exit.txt")" != 0 ]]; then
 fi
 if [[ -s "$WORK/stderr.log" ]]; then
   say "the game's stderr:"; tail -5 "$WORK/stderr.log"
-  grep -q 'ran dry' "$WORK/stderr.log" && { say "underruns reported"; FAILED=1; }
+  grep -q 'ran dry' "$WORK/stderr.log" && { say "underruns reported"; DRY=1; }
 fi
 
 # RMS level in dB of a stretch of a recording, by sox.
@@ -178,8 +195,8 @@ if [[ -f "$WORK/times.txt" && -s "$WORK/sink.wav" && -s "$WORK/effects.wav" ]]; 
   say "opening tune before the click: RMS ${TUNE_DB} dB (sink)"
   say "effects before the click: ${BEFORE_DB} dB; COUNTINE cue, first second: ${CUE_DB} dB (effects stream), ${MIX_CUE_DB} dB (sink)"
   awk -v t="$TUNE_DB" 'BEGIN {exit !(t > -45)}' || { say "the opening tune is not audible"; FAILED=1; }
-  awk -v c="$CUE_DB" 'BEGIN {exit !(c > -40)}' || { say "the COUNTINE cue is not audible"; FAILED=1; }
-  awk -v b="$BEFORE_DB" 'BEGIN {exit !(b < -70)}' || { say "the effects stream sounded before the click"; FAILED=1; }
+  awk -v c="$CUE_DB" 'BEGIN {exit !(c > -40)}' || { say "the COUNTINE cue is not audible"; CUE_LOST=1; }
+  awk -v b="$BEFORE_DB" 'BEGIN {exit !(b < -70)}' || { say "the effects stream sounded before the click"; CUE_LOST=1; }
   if [[ -n "${IKEASOBI_SOUND_SPECTROGRAM:-}" ]]; then
     sox "$WORK/sink.wav" -n remix - spectrogram -o "$IKEASOBI_SOUND_SPECTROGRAM" -t "sink monitor" || true
   fi
@@ -187,9 +204,11 @@ else
   say "no recordings"; FAILED=1
 fi
 
+(( CUE_LOST && !DRY )) && FAILED=1
 if (( FAILED )); then
   say "FAILED"
   [[ -f "$WORK/pulseaudio.log" ]] && tail -5 "$WORK/pulseaudio.log"
   exit 1
 fi
+(( DRY )) && exit 3
 say "passed"
