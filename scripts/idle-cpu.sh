@@ -65,7 +65,7 @@ trap cleanup EXIT
 cp -r "$BUILD/game" "$WORK/game"
 if [[ -n "${IKEASOBI_TUNE:-}" ]]; then
   [[ -f "$WORK/game/dat/$IKEASOBI_TUNE.mid" ]] || { say "no tune $IKEASOBI_TUNE.mid"; exit 1; }
-  cp "$BUILD/game/dat/$IKEASOBI_TUNE.mid" "$WORK/game/dat/op.mid"
+  cp "$WORK/game/dat/$IKEASOBI_TUNE.mid" "$WORK/game/dat/op.mid"
 fi
 start_private_pulse "$WORK" || exit 1
 

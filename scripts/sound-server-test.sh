@@ -96,14 +96,18 @@ BUILD=${IKEASOBI_SOUND_BUILD:-$ROOT/build}
 source "$ROOT/scripts/lib/release-game.sh"
 if [[ "${1:-}" != --attempt ]]; then
   build_release_game "$ROOT" "$BUILD"
-  steal() { awk '/^cpu / {print $9, $2 + $3 + $4 + $5 + $6 + $7 + $8 + $9}' /proc/stat; }
+  # The machine's steal and total CPU time so far, and the host's share of
+  # the time since such a reading.
+  cpu_times() { awk '/^cpu / {print $9, $2 + $3 + $4 + $5 + $6 + $7 + $8 + $9}' /proc/stat; }
+  steal_since() {
+    echo "$1 $(cpu_times)" | awk '{printf "%.1f", ($4 > $2 ? 100 * ($3 - $1) / ($4 - $2) : 0)}'
+  }
   for attempt in 1 2 3; do
-    BEFORE=$(steal)
+    BEFORE=$(cpu_times)
     RC=0
     "$0" --attempt || RC=$?
     (( RC == 3 )) || exit "$RC"
-    say "run $attempt: the output ran dry (the host took $(echo "$BEFORE $(steal)" | \
-      awk '{printf "%.1f", ($4 > $2 ? 100 * ($3 - $1) / ($4 - $2) : 0)}') % of the CPU meanwhile)"
+    say "run $attempt: the output ran dry (the host took $(steal_since "$BEFORE") % of the CPU meanwhile)"
   done
   say "FAILED: the output ran dry in every run"
   exit 1
