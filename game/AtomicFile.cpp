@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <random>
 #include <unistd.h>
 
 namespace ikea {
@@ -12,12 +13,10 @@ namespace {
 class Replacement {
 public:
   Replacement(const FileReplaceCalls& calls, const std::filesystem::path& target)
-      : calls_(calls), target_(target), temporary_(target) {
-    temporary_ += ".tmp";
-  }
+      : calls_(calls), target_(target) {}
   ~Replacement() {
     if (fd_ >= 0) calls_.close(fd_);
-    if (!renamed_) ::unlink(temporary_.c_str());
+    if (created_ && !renamed_) ::unlink(temporary_.c_str());
   }
   Replacement(const Replacement&) = delete;
   Replacement& operator=(const Replacement&) = delete;
@@ -35,9 +34,31 @@ public:
   }
 
 private:
+  // O_EXCL refuses any name that exists, a link included, so nothing but the
+  // file made here is ever written; a taken name is tried again under another.
   void Create() {
-    fd_ = calls_.open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd_ < 0) Fail("cannot create ", temporary_, true);
+    static constexpr int kNamesTried = 64;
+    std::random_device entropy;
+    for (int attempt = 0; attempt < kNamesTried; ++attempt) {
+      temporary_ = TemporaryName(entropy());
+      fd_ = calls_.open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+      if (fd_ >= 0) {
+        created_ = true;
+        return;
+      }
+      if (errno != EEXIST) break;
+    }
+    Fail("cannot create ", temporary_, true);
+  }
+
+  // "my.dat" becomes "my.dat.tmp-" and eight hex digits, beside it.
+  std::filesystem::path TemporaryName(unsigned draw) const {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string ending = ".tmp-";
+    for (int digit = 0; digit < 8; ++digit) ending += kHex[(draw >> (4 * digit)) & 0xf];
+    std::filesystem::path name = target_;
+    name += ending;
+    return name;
   }
 
   void WriteAll(std::string_view bytes) {
@@ -74,6 +95,7 @@ private:
   std::filesystem::path target_;
   std::filesystem::path temporary_;
   int fd_ = -1;
+  bool created_ = false;
   bool renamed_ = false;
 };
 

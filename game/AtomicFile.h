@@ -1,8 +1,11 @@
 #pragma once
-// Replacing a file whole: the bytes go to a temporary file beside it, are
-// flushed to disk and then renamed over the target, so a failure leaves
-// either the old file or the new one, never a half-written one. The save and
-// the fish data export both write this way.
+// Replacing a file whole: the bytes go to a temporary file of its own beside
+// it, are flushed to disk and then renamed over the target, so a failure
+// leaves either the old file or the new one, never a half-written one. The
+// temporary name is new for every replacement and is created only where
+// nothing (not even a link) stands, so no planted link is written through
+// and two games saving at once each rename a whole file of their own. The
+// save and the fish data export both write this way.
 #include <cstddef>
 #include <filesystem>
 #include <functional>
@@ -37,9 +40,10 @@ struct FileReplaceCalls {
   static FileReplaceCalls System();
 };
 
-// Writes `bytes` to `target` with ".tmp" appended and renames that over
-// `target` once it is on disk. Throws FileReplaceError when the file cannot
-// be written; the temporary file is removed and the target is left as it was.
+// Writes `bytes` to a new file named after `target` with a unique ending and
+// renames that over `target` once it is on disk. Throws FileReplaceError when
+// the file cannot be written; the temporary file is removed and the target is
+// left as it was.
 void ReplaceFileAtomically(const std::filesystem::path& target, std::string_view bytes,
                            const FileReplaceCalls& calls = FileReplaceCalls::System());
 

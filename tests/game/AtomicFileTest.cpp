@@ -27,14 +27,13 @@ protected:
   }
   void ExpectUntouched() {
     EXPECT_EQ(folder.Read(target), "previous");
-    EXPECT_FALSE(std::filesystem::exists(folder.dat() / "out.txt.tmp"));
+    EXPECT_EQ(folder.DatNames(), std::vector<std::string>{"out.txt"});
   }
   TempGameFolder folder;
   std::filesystem::path target = folder.dat() / "out.txt";
 };
 
-// The export's own writer spun forever when write() took nothing; both the
-// save and the export now read that as a full disk.
+// A write() that takes nothing means a full disk, not a reason to try again.
 TEST_F(ReplaceFile, writeThatTakesNothingIsAFullDiskInsteadOfAnEndlessLoop) {
   FileReplaceCalls calls = FileReplaceCalls::System();
   calls.write = [](int, const void*, std::size_t) -> ssize_t { return 0; };
@@ -81,7 +80,40 @@ TEST_F(ReplaceFile, interruptedAndPartialWritesStillWriteTheWholeFile) {
   };
   EXPECT_FALSE(Failure(calls));
   EXPECT_EQ(folder.Read(target), "replacement");
-  EXPECT_FALSE(std::filesystem::exists(folder.dat() / "out.txt.tmp"));
+  EXPECT_EQ(folder.DatNames(), std::vector<std::string>{"out.txt"});
+}
+
+// A link planted where a temporary file could be named, or at the target,
+// must never be written through: the file it points to keeps its bytes and
+// the target becomes a plain file of its own.
+TEST_F(ReplaceFile, plantedLinkIsNeverWrittenThrough) {
+  for (const std::string planted : {"out.txt.tmp", "out.txt"}) {
+    const auto victim = folder.root() / "victim";
+    folder.Write(victim, "victim's own bytes");
+    std::filesystem::remove(folder.dat() / planted);
+    std::filesystem::create_symlink(victim, folder.dat() / planted);
+    EXPECT_FALSE(Failure(FileReplaceCalls::System())) << planted;
+    EXPECT_EQ(folder.Read(victim), "victim's own bytes") << planted;
+    EXPECT_FALSE(std::filesystem::is_symlink(target)) << planted;
+    EXPECT_EQ(folder.Read(target), "replacement") << planted;
+  }
+}
+
+// Another game saving while this one is still writing: each must rename a
+// whole file of its own, so the target holds one replacement, never a mix.
+TEST_F(ReplaceFile, twoWritersAtOnceLeaveOneWholeFile) {
+  FileReplaceCalls first = FileReplaceCalls::System();
+  bool secondRan = false;
+  first.write = [&](int fd, const void* data, std::size_t size) -> ssize_t {
+    if (!secondRan) {
+      secondRan = true;
+      ReplaceFileAtomically(target, "the second game's save");
+    }
+    return ::write(fd, data, std::min<std::size_t>(size, 4));
+  };
+  EXPECT_FALSE(Failure(first));
+  EXPECT_EQ(folder.Read(target), "replacement");
+  EXPECT_EQ(folder.DatNames(), std::vector<std::string>{"out.txt"});
 }
 
 } // namespace

@@ -140,7 +140,7 @@ TEST(SaveGameData, roundTripGivesTheSameRecordSlotForSlot) {
   EXPECT_EQ(loaded.TankName[1], "");
   EXPECT_EQ(loaded.TankKind[0], kMin);
   EXPECT_EQ(loaded.Money, -50);
-  EXPECT_FALSE(std::filesystem::exists(folder.dat() / "my.dat.tmp"));
+  EXPECT_EQ(folder.DatNames(), (std::vector<std::string>{"my.dat", "name.dat"}));
 }
 
 TEST(LoadGameData, handMadeFileLoadsAndSavesBackByteForByte) {
@@ -382,7 +382,7 @@ SaveFileCalls FailingCalls(const SaveFailure& failure) {
 TEST_P(FailedSave, isReportedAndLeavesThePreviousSaveByteForByte) {
   EXPECT_EQ(SaveError(FailingCalls(GetParam())), GetParam().text);
   EXPECT_EQ(folder.Read(folder.saveFile()), previous);
-  EXPECT_FALSE(std::filesystem::exists(folder.dat() / "my.dat.tmp"));
+  EXPECT_EQ(folder.DatNames(), std::vector<std::string>{"my.dat"});
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,11 +1,13 @@
 #pragma once
 // A game folder of its own for one test, with dat/ inside, removed afterwards.
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace ikea::test {
 
@@ -38,6 +40,13 @@ public:
   std::string Read(const std::filesystem::path& file) const {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  // The names in dat/, so a test can tell that no temporary file was left.
+  std::vector<std::string> DatNames() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dat())) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
   }
 
 private:
