@@ -29,7 +29,7 @@ BUILD=${IKEASOBI_SOUND_BUILD:-$ROOT/build}
 PROFILE=${IKEASOBI_LATENCY_PROFILE:-$ROOT/sound/PCMMIX.INI}
 say() { echo "cue-latency: $*"; }
 
-"$ROOT/scripts/install-deps.sh"
+"$ROOT/scripts/install-deps.sh" check
 if [[ ! -f "$BUILD/CMakeCache.txt" ]]; then
   cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DIKEASOBI_TESTS=OFF >/dev/null
 fi

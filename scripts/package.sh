@@ -10,7 +10,7 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
 
-scripts/install-deps.sh
+scripts/install-deps.sh package
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DIKEASOBI_TESTS=OFF >/dev/null
 cmake --build build -j"$(nproc)"

@@ -1,6 +1,7 @@
 #include "ui/CommandLine.h"
 
 #include <QCommandLineParser>
+#include <array>
 
 #include "ui/Zoom.h"
 
@@ -11,6 +12,59 @@
 namespace ikea::ui {
 
 QString VersionLine() { return QStringLiteral("ikeasobi " IKEASOBI_VERSION); }
+
+namespace {
+
+// The options QGuiApplication, QApplication and the X11 platform take out of
+// the command line themselves, with one dash or two.
+struct QtOption {
+  const char* name;
+  bool takesValue;
+};
+constexpr std::array kQtOptions{
+    QtOption{"platform", true},     QtOption{"platformpluginpath", true}, QtOption{"platformtheme", true},
+    QtOption{"plugin", true},       QtOption{"qwindowgeometry", true},    QtOption{"geometry", true},
+    QtOption{"qwindowicon", true},  QtOption{"icon", true},               QtOption{"qwindowtitle", true},
+    QtOption{"title", true},        QtOption{"session", true},            QtOption{"display", true},
+    QtOption{"name", true},         QtOption{"style", true},              QtOption{"stylesheet", true},
+    QtOption{"qmljsdebugger", true}, QtOption{"reverse", false},          QtOption{"widgetcount", false},
+    QtOption{"nograb", false},      QtOption{"dograb", false},            QtOption{"sync", false},
+};
+
+const QtOption* FindQtOption(const QString& argument) {
+  QString name = argument;
+  if (name.startsWith(QStringLiteral("--"))) name.remove(0, 1);
+  if (!name.startsWith(u'-')) return nullptr;
+  name.remove(0, 1);
+  // QApplication also reads its style as -style=NAME.
+  for (const char* joined : {"style=", "stylesheet="})
+    if (name.startsWith(QLatin1String(joined))) name.truncate(name.indexOf(u'='));
+  for (const QtOption& option : kQtOptions)
+    if (name == QLatin1String(option.name)) return &option;
+  return nullptr;
+}
+
+}  // namespace
+
+QtArguments SeparateQtArguments(const QStringList& arguments) {
+  QtArguments result;
+  for (qsizetype i = 0; i < arguments.size(); ++i) {
+    const QtOption* option = i > 0 ? FindQtOption(arguments[i]) : nullptr;
+    if (!option) {
+      result.game << arguments[i];
+      continue;
+    }
+    result.qt << arguments[i];
+    if (option->takesValue && !arguments[i].contains(u'=')) {
+      if (i + 1 == arguments.size()) {
+        result.error = QStringLiteral("Missing value after '%1'.").arg(arguments[i]);
+        break;
+      }
+      result.qt << arguments[++i];
+    }
+  }
+  return result;
+}
 
 CommandLine ParseCommandLine(const QStringList& arguments) {
   QCommandLineParser parser;
@@ -24,18 +78,21 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
   const QCommandLineOption windowed(QStringLiteral("windowed"), QStringLiteral("Start in a window."));
   const QCommandLineOption mute(QStringLiteral("mute"), QStringLiteral("Start with all sound muted."));
   parser.addOptions({help, version, zoom, fullScreen, windowed, mute});
+  const QtArguments separated = SeparateQtArguments(arguments);
 
   CommandLine result;
   // The parser names the program after argv[0], or not at all before the
   // application exists: the usage names it as players type it.
   result.usage = parser.helpText();
   result.usage.replace(0, result.usage.indexOf(u'\n'), QStringLiteral("Usage: ikeasobi [options]"));
+  result.usage += QStringLiteral("\nQt's own options (-platform, -display, -style, ...) are passed on to Qt.\n");
   auto fail = [&result](const QString& error) {
     result.action = CommandLine::Action::Error;
     result.error = error;
     return result;
   };
-  if (!parser.parse(arguments)) return fail(parser.errorText());
+  if (!separated.error.isEmpty()) return fail(separated.error);
+  if (!parser.parse(separated.game)) return fail(parser.errorText());
   if (!parser.positionalArguments().isEmpty())
     return fail(QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst()));
   if (parser.isSet(help)) {

@@ -17,8 +17,19 @@ struct CommandLine {
   QString usage;                   // the --help text
 };
 
-// arguments: the program's name first, as in argv.
+// arguments: the program's name first, as in argv. Qt's own options are
+// left for QApplication, which takes them out of argv itself.
 CommandLine ParseCommandLine(const QStringList& arguments);
+
+// The command line split into the game's arguments (the program's name
+// first) and Qt's options with their values; error names an option of Qt's
+// that lacks its value.
+struct QtArguments {
+  QStringList game;
+  QStringList qt;
+  QString error;
+};
+QtArguments SeparateQtArguments(const QStringList& arguments);
 
 // "ikeasobi 2.0"
 QString VersionLine();

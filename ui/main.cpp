@@ -51,6 +51,9 @@ int main(int argc, char** argv) {
   QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("K.T."));
+  // Names the installed menu entry, so desktops show its icon and name for
+  // the running window.
+  QGuiApplication::setDesktopFileName(QStringLiteral(IKEASOBI_APP_ID));
   ikea::ui::InstallTranslations(app);
   if (const char* heapLog = std::getenv("IKEASOBI_HEAP_LOG")) ikea::StartHeapLog(heapLog);
 

@@ -6,7 +6,7 @@
 #   build_release_game ROOT BUILD
 build_release_game() {
   local root=$1 build=$2
-  "$root/scripts/install-deps.sh"
+  "$root/scripts/install-deps.sh" check
   if [[ ! -f "$build/CMakeCache.txt" ]]; then
     cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DIKEASOBI_TESTS=OFF >/dev/null
   fi

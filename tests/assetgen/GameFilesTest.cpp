@@ -180,7 +180,7 @@ TEST(Generator, FillsTheGameFolderWithEveryPictureAtItsSizeAndTheNames) {
   }
   for (int size : kIconSizes) {
     const std::string name = std::to_string(size) + "x" + std::to_string(size);
-    const QImage icon(QString::fromStdString((icons / "hicolor" / name / "apps" / "ikeasobi.png").string()));
+    const QImage icon(QString::fromStdString((icons / "hicolor" / name / "apps" / kIconFileName).string()));
     EXPECT_EQ(icon.size(), QSize(size, size)) << name;
   }
   EXPECT_EQ(ReadFile(game / "dat" / "name.dat"), RivalNamesFileText());

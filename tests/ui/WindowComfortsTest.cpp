@@ -290,6 +290,25 @@ TEST(CommandLineOptions, unknownOptionsAndBadValuesAreOneLineErrors) {
   }
 }
 
+// What Qt understands is Qt's: it reaches QApplication and never the game's
+// parser, so it neither errs nor hides the game's own options.
+TEST(CommandLineOptions, qtsOwnOptionsArePassedOnToQt) {
+  const struct { QStringList args; QStringList qt; } cases[] = {
+      {{"-platform", "offscreen", "--zoom", "2"}, {"-platform", "offscreen"}},
+      {{"--platform", "wayland"}, {"--platform", "wayland"}},
+      {{"-display", ":1", "-style=fusion", "-reverse", "--mute"}, {"-display", ":1", "-style=fusion", "-reverse"}},
+      {{"--zoom", "2"}, {}},
+  };
+  for (const auto& c : cases) {
+    const ui::QtArguments split = ui::SeparateQtArguments(QStringList{"ikeasobi"} + c.args);
+    EXPECT_EQ(split.qt, c.qt) << c.args.join(' ').toStdString();
+    EXPECT_EQ(Parse(c.args).action, CommandLine::Action::Run) << c.args.join(' ').toStdString();
+  }
+  EXPECT_EQ(Parse({"-platform", "offscreen", "--zoom", "2"}).zoom, 2);
+  EXPECT_EQ(Parse({"--zoom", "2", "-platform"}).action, CommandLine::Action::Error);
+  EXPECT_EQ(Parse({"-bogus"}).action, CommandLine::Action::Error);
+}
+
 // The window's controls through its keys, remembered and not, and the
 // sound levels they hand on.
 class Controls : public GameFolderTest {

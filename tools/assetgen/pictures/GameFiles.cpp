@@ -86,7 +86,7 @@ void WritePictures(const fs::path& gameDir, const fs::path& iconRoot) {
     const std::string name = std::to_string(size) + "x" + std::to_string(size);
     const fs::path dir = iconRoot / "hicolor" / name / "apps";
     fs::create_directories(dir);
-    WritePng(artwork::DrawMascotIcon(size), dir / "ikeasobi.png");
+    WritePng(artwork::DrawMascotIcon(size), dir / kIconFileName);
   }
 }
 

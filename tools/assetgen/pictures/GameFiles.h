@@ -12,9 +12,11 @@ namespace ikea::assets {
 std::vector<std::filesystem::path> PictureFiles();
 
 constexpr std::array<int, 4> kIconSizes = {48, 64, 128, 256};
+// Named after the application id, as the menu entry's Icon= names it.
+constexpr const char* kIconFileName = "io.github.ikeasobi.ikeasobi.png";
 
 // cg/ pictures into `gameDir`. Icons go to
-// <iconRoot>/hicolor/<n>x<n>/apps/ikeasobi.png.
+// <iconRoot>/hicolor/<n>x<n>/apps/<kIconFileName>.
 void WritePictures(const std::filesystem::path& gameDir, const std::filesystem::path& iconRoot);
 
 // <layoutDir>/race.png: the race course, which the program carries with its
