@@ -8,7 +8,7 @@
 # sanitizers (LeakSanitizer included, at exit), closes cleanly when asked,
 # and its live heap is flat after the warm-up (see the verdict below).
 #
-#   scripts/soak.sh [SECONDS]        default 240
+#   scripts/soak.sh [SECONDS]        default 360
 #   IKEASOBI_SOAK_BUILD=dir          sanitizer build to use (default build-asan)
 #   IKEASOBI_SOAK_KEEP=1             keep the work folder (game copy, logs)
 #   IKEASOBI_SOAK_SHOTS=1            a screenshot every 5 s into the work folder

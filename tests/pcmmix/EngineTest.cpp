@@ -156,9 +156,9 @@ TEST_F(EngineTest, playAtOnceWithShiftStartsAfterTheSubmittedBlocks) {
   EXPECT_EQ(next[499], 140);
 }
 
-// A shifted play queued behind an endless one used to keep the endless end:
-// once the endless play was freed it looped for ever (or, with no loops, read
-// on past its wave's samples) and never gave its notice.
+// A shifted play queued behind an endless one must not take over the endless
+// end: once the endless play is freed it would loop for ever (or, with no
+// loops, read on past its wave's samples) and never give its notice.
 TEST_F(EngineTest, aShiftedPlayQueuedBehindAnEndlessOneStillEndsByItsLoops) {
   profile.Set("default", "Remix", 2);
   StartActive();

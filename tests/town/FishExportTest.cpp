@@ -80,8 +80,8 @@ TEST_F(FishExport, failedExportReportsAnErrorLeavesNoFileAndSkipsTheSuccess) {
   EXPECT_FALSE(std::filesystem::exists(w.ctx.folder));
 }
 
-// The box used to show the system's English error inside a game text; it
-// now speaks as the save's file errors do.
+// The box speaks as the save's file errors do, never with the system's
+// English error inside a game text.
 TEST_F(FishExport, failedExportIsShownInTheGamesOwnFileErrorTexts) {
   w.PutFish(0, TownWorld::kCarp, 10);
   auto errorText = [&] {

@@ -163,8 +163,9 @@ Tune adventurous()
         .doubling = voice(kTrumpet, 66, 54), .doublingShift = 0,
         .bass = voice(kFingerBass, 100, 64), .bassStyle = BassStyle::Eighths,
         // A harp, not bowed strings: each string note sounds five voices and
-        // rings 2-3 s after its key is let go, so a strings arpeggio kept some
-        // 64 voices sounding and cost twice the synthesis of any other tune.
+        // rings 2-3 s after its key is let go, so a strings arpeggio keeps
+        // about 64 voices sounding and costs twice the synthesis of any
+        // other tune.
         .comp = voice(kHarp, 86, 80), .compStyle = CompStyle::Arp,
         .pad = none, .drums = DrumStyle::Rock,
     };
