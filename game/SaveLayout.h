@@ -4,6 +4,7 @@
 // follows neither the record's fields nor their kinds.
 #include <array>
 #include <cstdint>
+#include <string_view>
 #include <variant>
 
 #include "game/GameState.h"
@@ -25,5 +26,30 @@ inline constexpr std::array<SaveItem, 28> kSaveItems = {
 };
 
 constexpr int kSaveFileLines = 7693;
+
+// The items' names, in the same order: scripts and tools name a field of a
+// save by them instead of knowing its line.
+inline constexpr std::array<const char*, 28> kSaveItemNames = {
+    "TankKind",  "TankSize",  "Bullets",      "LineWear",   "Money",     "TankName",  "TankSpeed",
+    "TankStrength", "Shrimp", "Milk",         "JisuDama",   "TankGuts",  "TankWits",  "TankCups1",
+    "Sardines",  "GunLevel",  "Tries",        "LineStrength", "TankHunger", "Beans",  "TankCups2",
+    "TankCups3", "TankCups4", "TankCups5",    "TankCups6",  "TankTime",  "ReelLevel", "Hour",
+};
+
+// Where a named item starts in the file (the first line is 1) and how many
+// lines it holds; lines is 0 for a name that is no item.
+struct SaveLines {
+  int first = 0;
+  int lines = 0;
+};
+constexpr SaveLines SaveLinesOf(std::string_view name) {
+  int line = 1;
+  for (std::size_t i = 0; i < kSaveItems.size(); ++i) {
+    const int lines = std::holds_alternative<SavedScalar>(kSaveItems[i]) ? 1 : kTankSlots;
+    if (name == kSaveItemNames[i]) return {line, lines};
+    line += lines;
+  }
+  return {};
+}
 
 } // namespace ikea

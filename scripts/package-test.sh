@@ -50,14 +50,7 @@ if [[ "${1:-}" == --inside ]]; then
   source "$ROOT/scripts/lib/game-windows.sh"
   alive() { kill -0 "$PID" 2>/dev/null; }
 
-  WID=
-  for _ in $(seq 1 240); do                  # up to 120 s for the window
-    WID=$(game_windows | head -n1)
-    [[ -n "$WID" ]] && break
-    alive || break
-    sleep 0.5
-  done
-  [[ -n "$WID" ]] || { echo "package-test: the game showed no window"; cat "$WORK/stderr.log"; exit 1; }
+  await_main_window || { echo "package-test: the game showed no window"; cat "$WORK/stderr.log"; exit 1; }
 
   # The first start seeds the player's folder with the installed first save.
   for _ in $(seq 1 60); do [[ -f "$SAVE" ]] && break; sleep 0.5; done

@@ -61,20 +61,13 @@ fi
 DURATION=${1:-360}
 BUILD=${IKEASOBI_SOAK_BUILD:-$ROOT/build-asan}
 
-need=()
-command -v xvfb-run >/dev/null || need+=(xvfb xauth)
-command -v xdotool >/dev/null || need+=(xdotool)
-command -v python3 >/dev/null || need+=(python3)
-if (( ${#need[@]} )); then
-  SUDO=; (( EUID == 0 )) || SUDO=sudo
-  $SUDO apt-get install -y --no-install-recommends "${need[@]}" >/dev/null
-fi
+"$ROOT/scripts/install-deps.sh" check
 
 if [[ ! -f "$BUILD/CMakeCache.txt" ]]; then
   cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Debug -DIKEASOBI_SANITIZE=ON -DIKEASOBI_BENCH=OFF >/dev/null
 fi
 grep -q '^IKEASOBI_SANITIZE:BOOL=ON' "$BUILD/CMakeCache.txt" || { echo "soak: $BUILD is not a sanitizer build"; exit 1; }
-cmake --build "$BUILD" -j"$(nproc)" --target ikeasobi ikeasobi_picture_files ikeasobi_first_save ikea_sounds >/dev/null
+cmake --build "$BUILD" -j"$(nproc)" --target ikeasobi ikeasobi_picture_files ikeasobi_first_save ikea_sounds save_field >/dev/null
 
 WORK=$(mktemp -d /tmp/ikeasobi-soak.XXXXXX)
 cleanup() { [[ -n "${IKEASOBI_SOAK_KEEP:-}" ]] || rm -rf "$WORK"; }

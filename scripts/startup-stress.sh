@@ -16,19 +16,12 @@ if [[ "${1:-}" == --inside ]]; then
   WORK=$2
   LAUNCHES=$3
   GAME=$WORK/game/ikeasobi
-  ROOTWIN=$(( $(xwininfo -root | awk '/Window id:/ {print $4}') ))
+  source "$ROOT/scripts/lib/game-windows.sh"
   unset QT_QPA_PLATFORM
   export ASAN_OPTIONS="log_path=$WORK/san/asan:detect_leaks=0"
   export UBSAN_OPTIONS="log_path=$WORK/san/ubsan:print_stacktrace=1"
   mkdir -p "$WORK/san" "$WORK/capture" "$WORK/failures"
   ulimit -c unlimited || true
-
-  window_of() {
-    local w
-    for w in $(xdotool search --onlyvisible --pid "$1" --name '' 2>/dev/null); do
-      [[ "$w" == "$ROOTWIN" ]] || { echo "$w"; return; }
-    done
-  }
 
   failures=0
   for choice in ${IKEASOBI_STRESS_CHOICES:-real null capture}; do
@@ -45,7 +38,7 @@ if [[ "${1:-}" == --inside ]]; then
       sleep "$(awk -v r=$RANDOM 'BEGIN { printf "%.3f", r % 2500 / 1000 }')"
       how=kill
       if (( RANDOM % 3 == 0 )); then
-        W=$(window_of "$PID")
+        W=$(game_windows | head -n1)
         [[ -n "$W" ]] && how=close
       fi
       if [[ $how == close ]]; then

@@ -12,6 +12,7 @@
 #include "base/GameError.h"
 #include "game/GameState.h"
 #include "game/SaveFile.h"
+#include "game/SaveLayout.h"
 #include "tests/game/TempGameFolder.h"
 
 namespace ikea {
@@ -125,6 +126,30 @@ TEST(SaveFileText, nameHoldingALineBreakCannotShiftLaterItems) {
 }
 
 // ---- reading and writing files ----
+
+// Scripts set a field by its name: each name must lead to the line the
+// writer puts that field on.
+TEST(SaveLinesOf, namesTheLinesTheWriterUses) {
+  const struct { const char* name; SavedScalar field; } scalars[] = {
+      {"Bullets", &tmy::Bullets},   {"LineWear", &tmy::LineWear},   {"Money", &tmy::Money},
+      {"Shrimp", &tmy::Shrimp},     {"Milk", &tmy::Milk},           {"JisuDama", &tmy::JisuDama},
+      {"Sardines", &tmy::Sardines}, {"GunLevel", &tmy::GunLevel},   {"Tries", &tmy::Tries},
+      {"LineStrength", &tmy::LineStrength}, {"Beans", &tmy::Beans}, {"ReelLevel", &tmy::ReelLevel},
+      {"Hour", &tmy::Hour},
+  };
+  tmy record{};
+  for (std::size_t i = 0; i < std::size(scalars); ++i) record.*scalars[i].field = 9000 + static_cast<int>(i);
+  record.TankName[3] = "name";
+  const std::vector<Text> lines = SplitCrLf(SaveFileText(record));
+  for (std::size_t i = 0; i < std::size(scalars); ++i) {
+    const SaveLines at = SaveLinesOf(scalars[i].name);
+    ASSERT_EQ(at.lines, 1) << scalars[i].name;
+    EXPECT_EQ(lines[at.first - 1], std::to_string(9000 + i)) << scalars[i].name;
+  }
+  EXPECT_EQ(lines[SaveLinesOf("TankName").first - 1 + 3], "name");
+  EXPECT_EQ(SaveLinesOf("Hour").first, kSaveFileLines);
+  EXPECT_EQ(SaveLinesOf("NoSuchField").lines, 0);
+}
 
 TEST(SaveGameData, roundTripGivesTheSameRecordSlotForSlot) {
   TempGameFolder folder;
