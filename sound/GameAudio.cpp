@@ -9,6 +9,13 @@
 #include "sound/QtMixerMessages.h"
 
 namespace ikea {
+namespace {
+
+// The window's own messages, beside the mixer's.
+constexpr uint32_t kMessageLoadCueWaves = 0x8001;
+constexpr uint32_t kMessageMusicLoaded = 0x8002;
+
+} // namespace
 
 using pcmmix::LoadedWave;
 
@@ -48,8 +55,14 @@ GameAudio::GameAudio(std::filesystem::path folder, const AudioServices& services
   }
   noticeTarget_ = messages_->CreateTarget(this);
   awaitingNotice_.reserve(16);
-  midP_ = std::make_unique<MidiPlayer>(services.music ? *services.music
-                                                      : MidiOptionsFromEnvironment());
+  // The soundfont loads while the window is built and shown; the tune asked
+  // for meanwhile starts when the loader's message arrives.
+  MidiOptions music = services.music ? *services.music : MidiOptionsFromEnvironment();
+  if (noticeTarget_)
+    music.whenLoaded = [queue = messages_, target = noticeTarget_] {
+      queue->Post(target, kMessageMusicLoaded, 0, 0);
+    };
+  midP_ = std::make_unique<MidiPlayer>(music);
 }
 
 GameAudio::~GameAudio() {
@@ -63,8 +76,8 @@ GameAudio::~GameAudio() {
   }
   for (LoadedWave* wave : awaitingNotice_) ReleaseQuietly(wave);
   awaitingNotice_.clear();
+  midP_.reset(); // waits for a loading soundfont
   if (noticeTarget_) messages_->DestroyTarget(noticeTarget_);
-  midP_.reset();
   pcmMix1_.reset();
   pcmmix::SetPlatform({});
   pcmmix::DeviceLevel().Set(pcmmix::OutputLevel::kFull, false);
@@ -102,6 +115,13 @@ void GameAudio::Store(int channel, LoadedWave* wave) {
 }
 
 void GameAudio::LoadCueWaves() {
+  cueWavesDue_ = true;
+  if (!messages_->Post(noticeTarget_, kMessageLoadCueWaves, 0, 0)) LoadDueCueWaves();
+}
+
+void GameAudio::LoadDueCueWaves() {
+  if (!cueWavesDue_) return;
+  cueWavesDue_ = false;
   try {
     for (int channel = 0; channel < kCueSlots; ++channel)
       Store(channel, pcmMix1_->LoadWave(DatPath("1.wav").string()));
@@ -110,6 +130,7 @@ void GameAudio::LoadCueWaves() {
 }
 
 void GameAudio::ReleaseCueWaves() {
+  cueWavesDue_ = false; // never loaded, nothing to release
   try {
     for (int channel = kCueSlots - 1; channel >= 0; --channel) {
       LoadedWave*& wave = cueWaves_[size_t(channel)];
@@ -124,6 +145,7 @@ void GameAudio::ReleaseCueWaves() {
 
 void GameAudio::PlayCue(int channel, const Text& fileName) {
   if (channel < 0 || channel >= kCueSlots) return;
+  LoadDueCueWaves();
   try {
     LoadedWave* wave = pcmMix1_->LoadWave(DatPath(fileName).string());
     Store(channel, wave);
@@ -136,6 +158,8 @@ void GameAudio::PlayCue(int channel, const Text& fileName) {
 }
 
 intptr_t GameAudio::WindowProc(uint32_t message, uintptr_t, uintptr_t lParam) {
+  if (message == kMessageLoadCueWaves) LoadDueCueWaves();
+  if (message == kMessageMusicLoaded) midP_->FinishLoading();
   if (message != pcmmix::kMessageBlockDone) return 0;
   auto* wave = reinterpret_cast<LoadedWave*>(lParam);
   auto it = std::find(awaitingNotice_.begin(), awaitingNotice_.end(), wave);
@@ -151,7 +175,13 @@ const AnswerTimes* GameAudio::DeviceAnswerTimes() const {
   return ownMessages_ ? &ownMessages_->Answers() : nullptr;
 }
 
-int GameAudio::LiveWaves() const {
+LoadedWave* GameAudio::CueWave(int channel) {
+  LoadDueCueWaves();
+  return cueWaves_.at(size_t(channel));
+}
+
+int GameAudio::LiveWaves() {
+  LoadDueCueWaves();
   int live = int(std::count_if(cueWaves_.begin(), cueWaves_.end(),
                                [](const LoadedWave* w) { return w != nullptr; }));
   for (const LoadedWave* wave : awaitingNotice_)

@@ -48,7 +48,9 @@ public:
   GameAudio& operator=(const GameAudio&) = delete;
 
   // Window creation: "1.wav" into CueWave0..4; the first failure skips the
-  // rest.
+  // rest. The loading waits for a message of its own, so the window can show
+  // first; a cue played, or a slot looked at, before it arrives loads them
+  // then, so every slot ends up as it would have.
   void LoadCueWaves();
   // Window destruction: CueWave4..0 released; the first failure (an empty
   // slot, say) ends it.
@@ -65,10 +67,10 @@ public:
 
   pcmmix::TPcmMix& PcmMix1() { return *pcmMix1_; }
   MidiPlayer& mid_p() { return *midP_; }
-  pcmmix::LoadedWave* CueWave(int channel) const { return cueWaves_.at(size_t(channel)); }
+  pcmmix::LoadedWave* CueWave(int channel);
   // Waves loaded here and not yet released: the slots' and those replaced
   // whose play is still to be heard.
-  int LiveWaves() const;
+  int LiveWaves();
   // Cues played and not yet heard to their end.
   int CuesInFlight() const { return int(awaitingNotice_.size()); }
   // Times the effects' output ran dry while the mixer owed it a block.
@@ -79,6 +81,7 @@ public:
 
 private:
   intptr_t WindowProc(uint32_t message, uintptr_t wParam, uintptr_t lParam) override;
+  void LoadDueCueWaves();
   bool InSlot(const pcmmix::LoadedWave* wave) const;
   bool Awaiting(const pcmmix::LoadedWave* wave) const;
   void Store(int channel, pcmmix::LoadedWave* wave);
@@ -97,6 +100,7 @@ private:
   std::unique_ptr<MidiPlayer> midP_;
 
   std::array<pcmmix::LoadedWave*, kCueSlots> cueWaves_{};
+  bool cueWavesDue_ = false; // LoadCueWaves asked, its message not yet come
   // Waves whose one play has not been heard yet. Those no longer in a slot
   // are released when the play's completion notice arrives.
   std::vector<pcmmix::LoadedWave*> awaitingNotice_;

@@ -5,7 +5,6 @@
 // the handlers of what is queued. Posting never allocates, so the device
 // thread's "block done" costs no heap traffic while the game plays. This
 // header holds no Qt so that cp932 sources can include it.
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -14,29 +13,11 @@
 #include <vector>
 
 #include "pcmmix/MessageQueue.h"
+#include "sound/AnswerTimes.h"
 
 class QSocketNotifier;
 
 namespace ikea {
-
-// How long posted messages waited for the GUI thread: a device's block
-// comes back to the mixer only through this wait, so its longest is how
-// close the game came to letting the output run dry.
-class AnswerTimes {
-public:
-  void Add(int64_t waitedUs);
-  uint64_t Count() const { return count_; }
-  double LongestMs() const { return double(longestUs_) / 1000.0; }
-  // The wait that the given share of messages (0..1) kept within, to the
-  // 0.5 ms step above it (100 ms and over count as the longest).
-  double WithinMs(double share) const;
-
-private:
-  static constexpr int kStepUs = 500;
-  std::array<uint64_t, 200> steps_{};
-  uint64_t count_ = 0;
-  int64_t longestUs_ = 0;
-};
 
 class QtMixerMessages final : public pcmmix::MessageQueue {
 public:

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "sound/QtMixerMessages.h"
+#include "sound/AnswerTimes.h"
 
 namespace ikea {
 

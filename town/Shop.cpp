@@ -7,7 +7,7 @@
 #include "game/GameSound.h"
 #include "game/GameState.h"
 #include "game/View.h"
-#include "sound/PlayFieldMusic.h"
+#include "town/PlayFieldMusic.h"
 #include "game/UpgradePrices.h"
 
 namespace ikea {

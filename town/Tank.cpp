@@ -5,7 +5,7 @@
 #include "game/GameSound.h"
 #include "game/GameState.h"
 #include "game/View.h"
-#include "sound/PlayFieldMusic.h"
+#include "town/PlayFieldMusic.h"
 #include "town/FishCard.h"
 #include "town/TankSelection.h"
 
@@ -21,10 +21,14 @@ void ClearCard(View& view) {
   view.SetCardText("");
 }
 
-void ShowEmptyCard(View& view) {
-  view.SetTankPicture(kEmptyTankPicture);
-  ClearCard(view);
-  view.SetNameEdit("");
+// Clearing the name edit changes its text, and the edit's change stores its
+// text into the selected slot: an empty line's slot gets the empty name. The
+// card's own setting of the edit never reaches name_lChange, so it is done here.
+void ShowEmptyCard(GameContext& ctx) {
+  ctx.view.SetTankPicture(kEmptyTankPicture);
+  ClearCard(ctx.view);
+  ctx.view.SetNameEdit("");
+  name_lChange(ctx, Text());
 }
 
 } // namespace
@@ -57,7 +61,7 @@ void ShowFishCard(GameContext& ctx) {
   View& view = ctx.view;
   const auto slot = SelectedFish(view);
   if (!slot) {
-    ShowEmptyCard(view);
+    ShowEmptyCard(ctx);
     return;
   }
   const int i = *slot;

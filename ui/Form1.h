@@ -166,6 +166,7 @@ private:
   void ApplyStatus(const StatusTexts& status);
   void LoadFramePictures();
   void PlacePanels();
+  void DrawTitleFrame();
   QWidget* PanelWidget(Panel panel) const;
   tk::Label* RunnerLabel(int runner) const;
   const QImage* HeldPicture(const std::string& holder) const;

@@ -37,6 +37,9 @@ void TForm1::FormCreate() {
     PlacePanels();
     SetOuterSize(415, 301);
     parts_.sound.PlayMusic(ui::OpeningMusic());
+    // The first frame shows the title at once rather than a bare panel
+    // until the animation's first step; the count stays as it is.
+    DrawTitleFrame();
   } catch (const std::exception& error) {
     // The window still comes up, as far as start-up got.
     parts_.dialogs.Inform(tk::ErrorText(error));
@@ -61,6 +64,10 @@ void TForm1::Timer3Timer() {
   if (!tk::IsShown(start_box)) return;
   s_->TitleFrameCount += 1;
   if (s_->TitleFrameCount > kTitleFrameCountLimit) s_->TitleFrameCount = 0;
+  DrawTitleFrame();
+}
+
+void TForm1::DrawTitleFrame() {
   int k = s_->TitleFrameCount % kTitleFrames + 1;
   title_cg->Canvas().DrawPicture("title" + std::to_string(k), 0, 0);
 }

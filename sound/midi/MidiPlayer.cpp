@@ -106,6 +106,8 @@ MidiOptions MidiOptionsFromEnvironment() {
 }
 
 struct MidiPlayer::Impl {
+  const MidiOutput requested;
+  // What the output ended up as; the loader's until FinishLoading.
   MidiOutput output;
   int sampleRate;
   std::filesystem::path fileName;
@@ -133,11 +135,32 @@ struct MidiPlayer::Impl {
   int interpolation;
   std::string alsaDevice;
 
+  // While loading, the loader owns the output, the synthesiser and the
+  // driver; the owner's thread touches none of them, and only keeps the tune
+  // asked for. Both flags belong to the owner's thread.
+  std::thread loader;
+  bool loading = false;
+  bool playWhenLoaded = false;
+
   explicit Impl(const MidiOptions& o)
-      : output(o.output), sampleRate(o.sampleRate), interpolation(FluidInterpolation(o.interpolation)),
-        alsaDevice(o.alsaDevice) {
+      : requested(o.output), output(o.output), sampleRate(o.sampleRate),
+        interpolation(FluidInterpolation(o.interpolation)), alsaDevice(o.alsaDevice) {
     if (sampleRate < 8000 || sampleRate > 96000) sampleRate = MidiOptions{}.sampleRate;
     SilenceSynthLog();
+    if (o.whenLoaded && output != MidiOutput::Null) {
+      loading = true;
+      loader = std::thread([this, o] {
+        MakeReady(o);
+        o.whenLoaded();
+      });
+      return;
+    }
+    MakeReady(o);
+  }
+
+  // The slow part of starting: the device tried, the soundfont loaded, the
+  // driver started.
+  void MakeReady(const MidiOptions& o) {
     // Decide on the output before loading the soundfont, which can take a
     // second for a large bank and is wasted when nothing will sound.
     if (output == MidiOutput::Audio && !DeviceOpens(o.alsaDevice)) output = MidiOutput::Null;
@@ -155,6 +178,7 @@ struct MidiPlayer::Impl {
   }
 
   ~Impl() {
+    if (loader.joinable()) loader.join();
     if (pacer.joinable()) {
       {
         std::lock_guard lock(mutex);
@@ -192,7 +216,7 @@ struct MidiPlayer::Impl {
     settings = new_fluid_settings();
     if (!settings) return;
     fluid_settings_setnum(settings, "synth.sample-rate", sampleRate);
-    fluid_settings_setnum(settings, "synth.gain", gain);
+    fluid_settings_setnum(settings, "synth.gain", GainNow());
     fluid_settings_setint(settings, "synth.cpu-cores", 1);
     // FluidSynth's own periods are 64 frames: through a sound server that is
     // hundreds of wake-ups a second of the driver's thread and the server's,
@@ -217,6 +241,11 @@ struct MidiPlayer::Impl {
       if (LooksLikeSoundfont(f) && fluid_synth_sfload(synth, f.c_str(), 1) != FLUID_FAILED) return;
     delete_fluid_synth(synth);
     synth = nullptr;
+  }
+
+  double GainNow() {
+    std::lock_guard lock(mutex);
+    return gain;
   }
 
   static int RenderForDriver(void* data, int len, int nfx, float* fx[], int nout, float* out[]) {
@@ -330,6 +359,10 @@ bool MidiPlayer::Open() {
 
 bool MidiPlayer::Play() {
   if (impl_->tune.empty()) return false;
+  if (impl_->loading) {
+    impl_->playWhenLoaded = true;
+    return true;
+  }
   std::lock_guard lock(impl_->mutex);
   if (impl_->output == MidiOutput::Null) {
     impl_->nominallyPlaying = true;
@@ -352,6 +385,8 @@ bool MidiPlayer::Play() {
 }
 
 void MidiPlayer::Stop() {
+  impl_->playWhenLoaded = false;
+  if (impl_->loading) return;
   std::lock_guard lock(impl_->mutex);
   impl_->nominallyPlaying = false;
   impl_->StopLocked();
@@ -366,33 +401,53 @@ void MidiPlayer::SetVolume(int percent, bool muted) {
   const double gain = muted ? 0.0 : kFullGain * std::clamp(percent, 0, 100) / 100.0;
   std::lock_guard lock(impl_->mutex);
   impl_->gain = gain;
-  if (impl_->synth) fluid_synth_set_gain(impl_->synth, float(gain));
+  if (!impl_->loading && impl_->synth) fluid_synth_set_gain(impl_->synth, float(gain));
 }
+
+void MidiPlayer::FinishLoading() {
+  if (!impl_->loading) return;
+  impl_->loader.join();
+  impl_->loading = false;
+  {
+    // A volume set while loading may have come after the synthesiser read it.
+    std::lock_guard lock(impl_->mutex);
+    if (impl_->synth) fluid_synth_set_gain(impl_->synth, float(impl_->gain));
+  }
+  if (impl_->playWhenLoaded) {
+    impl_->playWhenLoaded = false;
+    Play();
+  }
+}
+
+bool MidiPlayer::IsLoading() const { return impl_->loading; }
 
 bool MidiPlayer::IsOpen() const { return !impl_->tune.empty(); }
 
 bool MidiPlayer::IsPlaying() const {
+  if (impl_->loading) return impl_->playWhenLoaded;
   std::lock_guard lock(impl_->mutex);
   if (impl_->output == MidiOutput::Null) return impl_->nominallyPlaying;
   return impl_->player && fluid_player_get_status(impl_->player) == FLUID_PLAYER_PLAYING;
 }
 
 bool MidiPlayer::HasSynth() const {
+  if (impl_->loading) return false;
   std::lock_guard lock(impl_->mutex);
   return impl_->synth != nullptr;
 }
 
-MidiOutput MidiPlayer::Output() const { return impl_->output; }
+MidiOutput MidiPlayer::Output() const { return impl_->loading ? impl_->requested : impl_->output; }
 int MidiPlayer::SampleRate() const { return impl_->sampleRate; }
 
 int MidiPlayer::ActiveVoices() const {
+  if (impl_->loading) return 0;
   std::lock_guard lock(impl_->mutex);
   return impl_->synth ? fluid_synth_get_active_voice_count(impl_->synth) : 0;
 }
 
 void MidiPlayer::Render(int16_t* stereo, int frames) {
   if (frames <= 0) return;
-  if (impl_->output != MidiOutput::Manual) {
+  if (impl_->loading || impl_->output != MidiOutput::Manual) {
     std::memset(stereo, 0, sizeof(int16_t) * kChannels * static_cast<size_t>(frames));
     return;
   }

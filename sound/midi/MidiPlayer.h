@@ -5,6 +5,7 @@
 // audio device the music is simply silent.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,6 +39,11 @@ struct MidiOptions {
   MidiInterpolation interpolation = MidiInterpolation::Linear;
   // Audio: the ALSA PCM to play through, the same one the effects open.
   std::string alsaDevice = "default";
+  // When set (and the output is not Null), the output and the soundfont are
+  // made ready on a thread of the player's own, which calls this once when
+  // it is done; the owner then calls FinishLoading on its own thread. Unset:
+  // the constructor makes them ready itself.
+  std::function<void()> whenLoaded;
 };
 
 // The output chosen by IKEASOBI_AUDIO: unset (or anything else) = Audio,
@@ -73,6 +79,15 @@ public:
   // The music's volume, 0..100 % (clamped), or none at all when muted,
   // through the synthesiser's own gain: heard from the next rendered block.
   void SetVolume(int percent, bool muted);
+
+  // The owner's thread, once whenLoaded has been called: takes over what the
+  // loading made, then starts the tune that Play asked for meanwhile, from
+  // its beginning. Does nothing when nothing is loading.
+  void FinishLoading();
+  // True from a construction with whenLoaded until FinishLoading. Meanwhile
+  // file names, Open, Play, Stop and volumes are kept for the synthesiser;
+  // IsPlaying reports a play asked for, and nothing sounds.
+  bool IsLoading() const;
 
   bool IsOpen() const;
   // True from Play until the tune ends or is stopped.

@@ -26,6 +26,7 @@
 #include "pcmmix/Profile.h"
 #include "pcmmix/WaveSystems.h"
 #include "sound/GameAudio.h"
+#include "sound/probe/Seconds.h"
 
 namespace {
 
@@ -94,11 +95,12 @@ void Busy(std::chrono::microseconds d) {
 } // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
+  const std::optional<double> parsed = argc >= 3 ? probe::ParseSeconds(argv[2]) : std::nullopt;
+  if (!parsed) {
     std::fprintf(stderr, "usage: cue_latency_probe PROFILE.INI SECONDS [capture|alsa]\n");
     return 2;
   }
-  const double seconds = std::stod(argv[2]);
+  const double seconds = *parsed;
   const bool alsa = argc > 3 && std::string(argv[3]) == "alsa";
   const char* callsFile = argc > 4 ? argv[4] : nullptr;
   auto folder = std::filesystem::temp_directory_path() / ("cue-latency-" + std::to_string(getpid()));

@@ -9,14 +9,16 @@
 #include <string>
 
 #include "sound/midi/MidiPlayer.h"
+#include "sound/probe/Seconds.h"
 
 int main(int argc, char** argv) {
   const bool fourthOrder = argc == 5 && std::string(argv[4]) == "fourth-order";
-  if (argc < 4 || (argc == 5 && !fourthOrder) || argc > 5) {
+  const std::optional<double> parsed = argc >= 4 ? probe::ParseSeconds(argv[3]) : std::nullopt;
+  if (!parsed || (argc == 5 && !fourthOrder) || argc > 5) {
     std::fprintf(stderr, "usage: midi_render IN.mid OUT.wav SECONDS [fourth-order]\n");
     return 2;
   }
-  const double seconds = std::stod(argv[3]);
+  const double seconds = *parsed;
   const auto interpolation = fourthOrder ? ikea::MidiInterpolation::FourthOrder : ikea::MidiInterpolation::Linear;
   const std::clock_t start = std::clock();
   ikea::MidiRenderReport report;

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "pcmmix/Realtime.h"
+#include "sound/probe/Seconds.h"
 #include "sound/probe/Stalls.h"
 
 namespace {
@@ -86,11 +87,12 @@ void WatchWakeups(Watch& w, Clock::time_point start, Clock::time_point end) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
+  const std::optional<double> parsed = argc == 2 ? probe::ParseSeconds(argv[1]) : std::nullopt;
+  if (!parsed) {
     std::fprintf(stderr, "usage: wakeup_lateness SECONDS\n");
     return 2;
   }
-  const auto seconds = std::chrono::duration<double>(std::stod(argv[1]));
+  const auto seconds = std::chrono::duration<double>(*parsed);
   std::vector<Watch> watches;
   for (int cpu : AllowedCpus()) watches.emplace_back().cpu = cpu;
   const CpuTimes before = ReadCpuTimes();

@@ -150,6 +150,18 @@ TEST_F(CuePlayersTest, cueWavesLoadIntoFiveSeparateSlotsWithoutPlaying) {
   EXPECT_EQ(audio->LiveWaves(), 0);
 }
 
+TEST_F(CuePlayersTest, aCueAskedBeforeTheCueWavesHaveLoadedPlaysAndLeavesTheSlotsAsIfTheyHad) {
+  folder.WriteCue("1.wav", 100, kB);
+  folder.WriteCue("a.wav", 3000, kA);
+  audio->LoadCueWaves(); // its message is still queued
+  audio->PlayCue0("a.wav");
+  HearEverything();
+  EXPECT_EQ(CountOf(kA), 2999u);
+  EXPECT_EQ(audio->CueWave(0)->length, 3000);
+  for (int i = 1; i < GameAudio::kCueSlots; ++i) EXPECT_EQ(audio->CueWave(i)->length, 100);
+  EXPECT_EQ(audio->LiveWaves(), GameAudio::kCueSlots);
+}
+
 TEST_F(CuePlayersTest, withoutTheFirstCueFileNoSlotIsFilledAndReleasingStopsAtTheEmptyLastSlot) {
   audio->LoadCueWaves(); // no 1.wav
   EXPECT_EQ(audio->LiveWaves(), 0);

@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "sound/GameAudio.h"
 #include "tests/sound/SoundTestSupport.h"
@@ -62,6 +64,26 @@ TEST_F(MusicTest, notStopsTheTuneAndOnlyTheExactWordDoes) {
   audio->PlayMusic("NOT"); // a file name, and no such file: the music ends silently
   EXPECT_FALSE(mid_p().IsPlaying());
   EXPECT_EQ(mid_p().FileName(), Dat("NOT"));
+}
+
+TEST_F(MusicTest, aTuneAskedForWhileTheSoundfontLoadsStartsOnceItHasLoaded) {
+  if (FindGmSoundfont().empty()) GTEST_SKIP() << "no General MIDI soundfont installed";
+  folder.WriteNoteTune("note.mid");
+  audio.reset();
+  MidiOptions music;
+  music.output = MidiOutput::Manual;
+  audio = std::make_unique<GameAudio>(folder.Path(), AudioServices{&devices, &clock, &queue, &profile, music});
+  audio->PlayMusic("note.mid");
+  // Until the loader's message is handled the player has no synthesiser,
+  // however far the loading got.
+  ASSERT_TRUE(mid_p().IsLoading());
+  EXPECT_FALSE(mid_p().HasSynth());
+  while (mid_p().IsLoading()) queue.WaitAndDispatch();
+  ASSERT_TRUE(mid_p().HasSynth());
+  EXPECT_TRUE(mid_p().IsPlaying());
+  std::vector<int16_t> stereo(2 * 4410);
+  mid_p().Render(stereo.data(), 4410);
+  EXPECT_GT(*std::max_element(stereo.begin(), stereo.end()), 1000);
 }
 
 TEST_F(MusicTest, aMissingTuneEndsTheOldOneSilently) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "sound/QtMixerMessages.h"
+#include "sound/AnswerTimes.h"
 #include "sound/SoundReport.h"
 
 namespace ikea::test {

@@ -39,6 +39,11 @@ public:
   void WriteCue(const std::string& name, size_t bytes, uint8_t level) const {
     WriteDat(name, pcmmix::test::WavImage(1, 22050, 8, pcmmix::test::Filled(bytes, level)));
   }
+  // A piano note held for a second.
+  void WriteNoteTune(const std::string& name) const {
+    WriteDat(name, {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96, 'M', 'T', 'r', 'k', 0, 0, 0, 16,
+                    0, 0xC0, 0, 0, 0x90, 60, 110, 0x81, 0x40, 0x80, 60, 0, 0, 0xFF, 0x2F, 0});
+  }
   void WriteTune(const std::string& name) const {
     WriteDat(name, {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96,
                     'M', 'T', 'r', 'k', 0, 0, 0, 4, 0, 0xFF, 0x2F, 0});

@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "tests/town/TownWorld.h"
-#include "sound/PlayFieldMusic.h"
+#include "town/PlayFieldMusic.h"
 #include "town/Shop.h"
 #include "game/UpgradePrices.h"
 

@@ -113,6 +113,19 @@ TEST_F(Tank, sellingSlotThreeEmptiesItsLineKeepsItSelectedAndClearsTheCard) {
   EXPECT_EQ(w.CueFiles(), std::vector<Text>{"coin.wav"});
 }
 
+TEST_F(Tank, theCardOfAnEmptyLineGivesItsSlotTheEmptyNameAndLeavesOtherNames) {
+  w.PutFish(0, TownWorld::kCarp, 50, "ポチ");
+  w.s->TankName[4] = "タマ"; // typed while the empty line 4 was selected
+  for (int selected : {4, -1, 20}) {
+    w.view.nameEdit = "タマ";
+    w.view.ListSelect(selected);
+    ShowFishCard(w.ctx);
+    EXPECT_EQ(w.view.nameEdit, "") << selected;
+  }
+  EXPECT_EQ(w.s->TankName[4], "");
+  EXPECT_EQ(w.s->TankName[0], "ポチ");
+}
+
 TEST_F(Tank, sellingWithNoSelectionOrAnEmptyLineChangesNothing) {
   w.PutFish(0, TownWorld::kCarp, 50);
   w.s->Money = 7;

@@ -45,6 +45,11 @@ TEST_F(Screens, helpOnTheStartScreenLiesAboveItAndASecondPressHidesIt) {
   EXPECT_EQ(sound.cues, (std::vector<RecordingSound::Cue>{{0, "1.wav"}, {0, "1.wav"}}));
 }
 
+TEST_F(Screens, startUpShowsTheTitleOfTheCurrentCountBeforeTheAnimationsFirstStep) {
+  EXPECT_EQ(form->State().TitleFrameCount, 0);
+  EXPECT_TRUE(TitleShows(1));
+}
+
 TEST_F(Screens, titleAnimationDrawsFrameCountModSixPlusOneAndWrapsAfter999) {
   form->Timer3Timer();
   EXPECT_EQ(form->State().TitleFrameCount, 1);

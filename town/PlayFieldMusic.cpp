@@ -1,4 +1,4 @@
-#include "sound/PlayFieldMusic.h"
+#include "town/PlayFieldMusic.h"
 
 #include "game/Catalogues.h"
 #include "game/GameSound.h"
