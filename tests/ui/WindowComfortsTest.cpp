@@ -1,6 +1,9 @@
 // Zoom, full screen, settings and the command line: comforts around the
 // window that must never change what the game's rules see.
+#include <QApplication>
 #include <QFile>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,6 +44,39 @@ TEST(FullScreenZoom, fitsTheWholeGameAndCentresIt) {
   EXPECT_EQ(ui::FittingZoom({3840, 2160}, game), 7);
   EXPECT_EQ(ui::FittingZoom({300, 200}, game), 1);
   EXPECT_EQ(ui::CentredOrigin({1920, 1080}, game, 3), QPoint(346, 126));
+}
+
+// The factor a window opens at on a screen, for the factor remembered (0:
+// the screen's default), with a title bar and borders around the window.
+TEST(ZoomOnScreen, isTheRememberedFactorWhereTheWindowFitsElseTheLargestThatDoes) {
+  const QSize game(409, 276);
+  const QMargins frame(4, 32, 4, 4);
+  const struct { QSize available; double ratio; int remembered, shown, largest; QSize window; } rows[] = {
+      {{1920, 1040}, 1, 3, 3, 3, {1227, 828}},
+      {{1920, 1040}, 1, 4, 3, 3, {1227, 828}},  // 1104 lines and a title bar do not fit 1040
+      {{1920, 1040}, 1, 0, 2, 3, {818, 552}},
+      {{1024, 768}, 1, 3, 2, 2, {818, 552}},
+      {{1024, 768}, 1, 0, 1, 2, {409, 276}},
+      {{800, 600}, 1, 2, 1, 1, {409, 276}},
+      {{2560, 1400}, 1, 4, 4, 4, {1636, 1104}},
+      {{3840, 2120}, 1, 0, 4, 4, {1636, 1104}},
+      {{1280, 680}, 1.5, 3, 3, 3, {818, 552}},  // 1920x1080 at 150 %
+      {{1280, 680}, 1.5, 0, 2, 3, {546, 368}},
+      {{1280, 680}, 1.5, 1, 1, 3, {273, 184}},
+      {{1536, 824}, 1.25, 4, 3, 3, {982, 663}},
+      {{1097, 577}, 1.75, 4, 3, 3, {702, 474}},
+      {{960, 510}, 2, 4, 3, 3, {614, 414}},
+  };
+  for (const auto& r : rows) {
+    const ui::ScreenRoom room{QRect(QPoint(0, 0), r.available), r.ratio, frame};
+    EXPECT_EQ(ui::ZoomOnScreen(r.remembered, room, game), r.shown) << r.available.width() << "@" << r.ratio;
+    EXPECT_EQ(ui::LargestFittingZoom(room, game), r.largest) << r.available.width() << "@" << r.ratio;
+    EXPECT_EQ(ui::WindowSizeAt(game, r.shown, r.ratio), r.window) << r.available.width() << "@" << r.ratio;
+  }
+  const ui::ScreenRoom small{QRect(1920, 0, 1024, 768), 1, frame};
+  EXPECT_EQ(ui::PlaceOnScreen({2200, 300}, {818, 552}, small), QPoint(2122, 212));
+  EXPECT_EQ(ui::PlaceOnScreen({2000, 100}, {818, 552}, small), QPoint(2000, 100));
+  EXPECT_EQ(ui::PlaceOnScreen({1900, 0}, {1227, 828}, small), QPoint(1924, 32));
 }
 
 TEST(GamePixelAt, everyScreenPixelOfAnEnlargedPixelMapsBackToIt) {
@@ -359,6 +395,63 @@ TEST_F(Controls, fullScreenTogglesWithF11AndAltEnterAndUsesTheFittingFactor) {
   Key(*w, Qt::Key_Return, Qt::AltModifier);
   EXPECT_FALSE(w->Frame().IsFullScreen());
   EXPECT_FALSE(ui::ReadWindowSettings(file).fullScreen);
+}
+
+// On the test screens (TestScreens.h): large at 0,0, small at 1920,0, and
+// large at 150 % at 2944,0.
+TEST_F(Controls, theWindowFitsTheScreenItIsOnAndGrowsBackToTheRememberedZoom) {
+  WindowSettings remembered;
+  remembered.zoom = 3;
+  remembered.position = QPoint(1950, 20);  // on the small screen
+  ASSERT_TRUE(ui::WriteWindowSettings(file, remembered));
+  auto w = Window();
+  const QList<QAction*> zooms = w->Menu().actions().mid(0, 4);
+  EXPECT_EQ(w->Frame().Zoom(), 2);
+  EXPECT_TRUE(zooms[1]->isEnabled());
+  EXPECT_FALSE(zooms[2]->isEnabled());
+  Key(*w, Qt::Key_3, Qt::ControlModifier);
+  EXPECT_EQ(w->Frame().Zoom(), 2);
+  for (const auto& [at, zoom, size] : {std::tuple{QPoint(100, 100), 3, QSize(1227, 828)},
+                                       std::tuple{QPoint(1950, 20), 2, QSize(818, 552)},
+                                       std::tuple{QPoint(3000, 20), 3, QSize(818, 552)}}) {
+    w->Frame().move(at);
+    tk::ProcessMessages();
+    EXPECT_EQ(w->Frame().Zoom(), zoom) << at.x();
+    EXPECT_EQ(w->Frame().size(), size) << at.x();
+  }
+  w->Frame().close();
+  EXPECT_EQ(ui::ReadWindowSettings(file).zoom, 3);
+}
+
+TEST_F(Controls, onAScaledDesktopGamePixelsAreSquaresOfWholeDevicePixelsAndClicksLandOnThem) {
+  QImage checker(300, 200, QImage::Format_RGB32);
+  for (int y = 0; y < 200; ++y)
+    for (int x = 0; x < 300; ++x) checker.setPixel(x, y, (x + y) % 2 ? 0xFF0000u : 0x00FF00u);
+  form->start_box->hide();
+  form->cg->SetPicture(checker);
+  std::vector<QPoint> reached;
+  form->cg->onMouseDown = [&](tk::MouseButton, int x, int y) { reached.emplace_back(x, y); };
+  auto w = Window();
+  w->Frame().move(3000, 20);
+  for (int factor : {1, 2, 3}) {
+    w->SetZoom(factor);
+    tk::ProcessMessages();
+    const QImage shown = w->Frame().viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QPoint cgAt = form->cg->mapTo(form.get(), QPoint(0, 0)) * factor;
+    int wrong = 0;
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 30; ++x)
+        if ((shown.pixel(cgAt.x() + x, cgAt.y() + y) & 0xFFFFFF) != (checker.pixel(x / factor, y / factor) & 0xFFFFFF)) ++wrong;
+    EXPECT_EQ(wrong, 0) << factor << "x";
+    reached.clear();
+    for (int d = 0; d < factor; ++d) {
+      const QPointF at = QPointF(cgAt + QPoint(7 * factor + d, 5 * factor + d)) / 1.5;
+      QMouseEvent press(QEvent::MouseButtonPress, at, w->Frame().viewport()->mapToGlobal(at), Qt::LeftButton,
+                        Qt::LeftButton, {});
+      QApplication::sendEvent(w->Frame().viewport(), &press);
+    }
+    EXPECT_EQ(reached, std::vector<QPoint>(factor, QPoint(7, 5))) << factor << "x";
+  }
 }
 
 }  // namespace

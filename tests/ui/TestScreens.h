@@ -1,0 +1,19 @@
+#pragma once
+// The screens the window tests run on, side by side, in device pixels.
+#include <QRect>
+
+namespace ikea::test {
+
+struct TestScreen {
+  const char* name;
+  QRect native;
+  double ratio;  // the desktop's scale
+};
+
+inline constexpr TestScreen kTestScreens[] = {
+    {"large", QRect(0, 0, 1920, 1080), 1.0},
+    {"small", QRect(1920, 0, 1024, 768), 1.0},
+    {"scaled", QRect(2944, 0, 1920, 1080), 1.5},
+};
+
+}  // namespace ikea::test
