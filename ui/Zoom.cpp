@@ -18,17 +18,23 @@ QSize Grown(QSize size, QMargins frame) {
 
 int ClampZoom(int factor) { return std::clamp(factor, kMinZoom, kMaxZoom); }
 
-int DefaultZoom(int availableHeight, int gameHeight) {
-  if (gameHeight <= 0) return kMinZoom;
-  // factor * height <= 0.6 * available, in whole numbers.
-  const long long room = static_cast<long long>(std::max(availableHeight, 0)) * 3;
-  const long long fits = room / (5LL * gameHeight);
-  return ClampZoom(static_cast<int>(std::min<long long>(fits, kMaxZoom)));
+int PixelsPerGamePixel(int zoom, double devicePixelRatio) {
+  const double ratio = devicePixelRatio > 0 ? devicePixelRatio : 1;
+  return std::max(1, static_cast<int>(std::lround(zoom * ratio)));
 }
 
-QSize WindowSizeAt(QSize game, int factor, double devicePixelRatio) {
+int DefaultZoom(int availableHeight, int gameHeight, double devicePixelRatio) {
+  // The window's device pixels <= 0.6 * the screen's, in whole numbers.
+  const double room = std::max(availableHeight, 0) * devicePixelRatio * 3 + kSlack;
+  int zoom = kMaxZoom;
+  while (zoom > kMinZoom && 5.0 * gameHeight * PixelsPerGamePixel(zoom, devicePixelRatio) > room) --zoom;
+  return zoom;
+}
+
+QSize WindowSizeAt(QSize game, int zoom, double devicePixelRatio) {
   const double ratio = devicePixelRatio > 0 ? devicePixelRatio : 1;
-  auto side = [&](int pixels) { return static_cast<int>(std::ceil(pixels * factor / ratio - kSlack)); };
+  const int pixels = PixelsPerGamePixel(zoom, ratio);
+  auto side = [&](int gamePixels) { return static_cast<int>(std::ceil(gamePixels * pixels / ratio - kSlack)); };
   return {side(game.width()), side(game.height())};
 }
 
@@ -41,8 +47,7 @@ int LargestFittingZoom(const ScreenRoom& room, QSize game) {
 }
 
 int ZoomOnScreen(int wanted, const ScreenRoom& room, QSize game) {
-  if (wanted == 0)
-    wanted = DefaultZoom(static_cast<int>(room.available.height() * room.devicePixelRatio + kSlack), game.height());
+  if (wanted == 0) wanted = DefaultZoom(room.available.height(), game.height(), room.devicePixelRatio);
   return std::min(ClampZoom(wanted), LargestFittingZoom(room, game));
 }
 
@@ -62,6 +67,13 @@ QPoint PlaceOnScreen(QPoint topLeft, QSize window, const ScreenRoom& room) {
 int FittingZoom(QSize area, QSize game) {
   if (game.width() <= 0 || game.height() <= 0) return 1;
   return std::max(1, std::min(area.width() / game.width(), area.height() / game.height()));
+}
+
+int FullScreenPixels(QSize area, QSize game, double devicePixelRatio) {
+  const int fitting = FittingZoom(area, game);
+  int zoom = 1;
+  while (PixelsPerGamePixel(zoom + 1, devicePixelRatio) <= fitting) ++zoom;
+  return std::min(PixelsPerGamePixel(zoom, devicePixelRatio), fitting);
 }
 
 QPoint CentredOrigin(QSize area, QSize game, int factor) {

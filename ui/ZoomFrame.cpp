@@ -77,12 +77,12 @@ void ZoomFrame::Fit() {
   if (fullScreen_) {
     area = viewport()->size();
     const QSize devicePixels(static_cast<int>(area.width() * ratio), static_cast<int>(area.height() * ratio));
-    shown_ = FittingZoom(devicePixels, game);
+    shown_ = FullScreenPixels(devicePixels, game, ratio);
     origin_ = CentredOrigin(devicePixels, game, shown_);
   } else {
-    shown_ = zoom_;
+    shown_ = PixelsPerGamePixel(zoom_, ratio);
     origin_ = {};
-    area = WindowSizeAt(game, shown_, ratio);
+    area = WindowSizeAt(game, zoom_, ratio);
     setFixedSize(area);
   }
   // The view's transform alone places the game: game pixel (x, y) starts at

@@ -22,16 +22,15 @@ public:
   ZoomFrame(const ZoomFrame&) = delete;
   ZoomFrame& operator=(const ZoomFrame&) = delete;
 
-  // The windowed factor, 1..4 (clamped), in device pixels per game pixel;
-  // takes effect at once, and again on a call after the desktop's scale
-  // under the window changed.
+  // The windowed zoom, 1..4 (clamped); takes effect at once, and again on
+  // a call after the desktop's scale under the window changed.
   void SetZoom(int factor);
   int Zoom() const { return zoom_; }
   void SetFullScreen(bool fullScreen);
   bool IsFullScreen() const { return fullScreen_; }
   // Where the window is, or was before it went full screen.
   QPoint WindowedPosition() const;
-  // The factor the game is shown at now: the windowed one, or full screen's.
+  // The device pixels per game pixel now, windowed or full screen.
   int ShownFactor() const { return shown_; }
   // The game pixel under a position in the frame's viewport.
   QPoint GamePixelAt(QPointF viewportPosition) const;

@@ -13,8 +13,8 @@
 int main(int argc, char** argv) {
   QJsonArray screens;
   for (const ikea::test::TestScreen& s : ikea::test::kTestScreens)
-    screens.append(QJsonObject{{"name", s.name}, {"x", s.native.x()}, {"y", s.native.y()},
-                               {"width", s.native.width()}, {"height", s.native.height()}, {"dpr", s.ratio}});
+    screens.append(QJsonObject{{"name", s.name}, {"x", s.desktop.x()}, {"y", s.desktop.y()},
+                               {"width", s.desktop.width()}, {"height", s.desktop.height()}, {"dpr", s.ratio}});
   QTemporaryDir dir;
   QFile config(dir.filePath("screens.json"));
   if (!config.open(QIODevice::WriteOnly)) return 1;
