@@ -1,26 +1,18 @@
-// Test main for the window on screens of several sizes and desktop scales:
-// the offscreen platform is given them before the application starts.
+// Test main for the window's comforts: the offscreen platform gets three
+// screens side by side, in desktop pixels: 1920x1080, 1024x768, and a
+// 1920x1080 one at 150 %.
 #include <QApplication>
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <gtest/gtest.h>
 
-#include "TestScreens.h"
-
 int main(int argc, char** argv) {
-  QJsonArray screens;
-  for (const ikea::test::TestScreen& s : ikea::test::kTestScreens)
-    screens.append(QJsonObject{{"name", s.name}, {"x", s.desktop.x()}, {"y", s.desktop.y()},
-                               {"width", s.desktop.width()}, {"height", s.desktop.height()}, {"dpr", s.ratio}});
-  QTemporaryDir dir;
-  QFile config(dir.filePath("screens.json"));
-  if (!config.open(QIODevice::WriteOnly)) return 1;
-  config.write(QJsonDocument(QJsonObject{{"screens", screens}}).toJson());
-  config.close();
-  qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+  QTemporaryFile screens;
+  if (!screens.open()) return 1;
+  screens.write(R"({"screens": [{"name": "large", "x": 0, "y": 0, "width": 1920, "height": 1080},
+      {"name": "small", "x": 1920, "y": 0, "width": 1024, "height": 768},
+      {"name": "scaled", "x": 2944, "y": 0, "width": 1280, "height": 720, "dpr": 1.5}]})");
+  screens.close();
+  qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
