@@ -6,6 +6,8 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
+#include <QWindow>
+#include <cstdio>
 
 #include "ui/Zoom.h"
 #include "ui/ZoomFrame.h"
@@ -18,6 +20,10 @@ QString Tr(const char* text) { return QCoreApplication::translate("GameWindow", 
 
 // Where a remembered position is still on a screen.
 bool OnAScreen(QPoint position) { return QGuiApplication::screenAt(position + QPoint(8, 8)) != nullptr; }
+
+// A window manager's frame before it has told its size: a title bar and
+// thin borders, on the generous side.
+constexpr QMargins kLikelyFrame(4, 32, 4, 4);
 
 }  // namespace
 
@@ -36,7 +42,11 @@ GameWindow::GameWindow(QWidget* game, GameWindowParts parts) : parts_(std::move(
   frame_->onMenu = [this](QPoint at) { menu_->popup(at); };
   frame_->onClose = [this] { RememberPosition(); };
   frame_->move(current_.position && OnAScreen(*current_.position) ? *current_.position : gamePlace);
-  frame_->SetZoom(current_.zoom ? current_.zoom : ScreenDefaultZoom());
+  const int fitted = FittedZoom();
+  if (run.zoom && fitted < *run.zoom)
+    std::fprintf(stderr, "ikeasobi: --zoom %d does not fit this screen; showing %dx instead.\n", *run.zoom, fitted);
+  frame_->SetZoom(fitted);
+  frame_->move(PlaceOnScreen(frame_->pos(), frame_->size(), Room()));
   game_->show();
   if (parts_.applySound) parts_.applySound(current_);
   Apply();
@@ -44,16 +54,35 @@ GameWindow::GameWindow(QWidget* game, GameWindowParts parts) : parts_(std::move(
 
 GameWindow::~GameWindow() = default;
 
-int GameWindow::ScreenDefaultZoom() const {
-  QScreen* screen = QGuiApplication::screenAt(frame_->pos() + QPoint(8, 8));
+ScreenRoom GameWindow::Room() const {
+  QScreen* screen = shown_ ? frame_->screen() : QGuiApplication::screenAt(frame_->pos() + QPoint(8, 8));
   if (!screen) screen = QGuiApplication::primaryScreen();
-  return screen ? DefaultZoom(screen->availableGeometry().height(), game_->height()) : kMinZoom;
+  if (!screen) return {QRect(0, 0, QWIDGETSIZE_MAX, QWIDGETSIZE_MAX), 1, {}};
+  const QWindow* window = frame_->windowHandle();
+  const QMargins frame = window && !window->frameMargins().isNull() ? window->frameMargins() : kLikelyFrame;
+  return {screen->availableGeometry(), screen->devicePixelRatio(), frame};
 }
+
+int GameWindow::FittedZoom() const { return ZoomOnScreen(current_.zoom, Room(), game_->size()); }
+
+int GameWindow::ScreenDefaultZoom() const { return ZoomOnScreen(0, Room(), game_->size()); }
 
 void GameWindow::Show() {
   if (current_.fullScreen) frame_->SetFullScreen(true);
   else frame_->show();
+  if (!shown_) {
+    // Another screen may be smaller, larger or differently scaled. The
+    // refit waits for the move that brought the window there to be handled
+    // in full, as it carries the window's former size.
+    QObject::connect(frame_->windowHandle(), &QWindow::screenChanged, menu_.get(), [this] { Refit(); },
+                     Qt::QueuedConnection);
+  }
   shown_ = true;
+  Refit();
+}
+
+void GameWindow::Refit() {
+  frame_->SetZoom(FittedZoom());
   Apply();
 }
 
@@ -106,19 +135,19 @@ void GameWindow::Change(const std::function<void(WindowSettings&)>& change) {
 
 void GameWindow::SetZoom(int factor) {
   factor = factor == 0 ? 0 : ClampZoom(factor);
+  if (factor > LargestFittingZoom(Room(), game_->size())) return;  // as its key and menu entry are off
   Change([factor](WindowSettings& w) {
     w.zoom = factor;
     w.fullScreen = false;  // a zoom chosen is a zoom shown
   });
   frame_->SetFullScreen(false);
-  frame_->SetZoom(factor ? factor : ScreenDefaultZoom());
-  Apply();
+  Refit();
 }
 
 void GameWindow::SetFullScreen(bool fullScreen) {
   Change([fullScreen](WindowSettings& w) { w.fullScreen = fullScreen; });
   frame_->SetFullScreen(fullScreen);
-  Apply();
+  Refit();
 }
 
 void GameWindow::SetEffectsVolume(int percent) {
@@ -137,8 +166,11 @@ void GameWindow::SetMuted(bool muted) {
 }
 
 void GameWindow::Apply() {
-  for (int k = kMinZoom; k <= kMaxZoom; ++k)
+  const int largest = LargestFittingZoom(Room(), game_->size());
+  for (int k = kMinZoom; k <= kMaxZoom; ++k) {
     zoomActions_[k - kMinZoom]->setChecked(!frame_->IsFullScreen() && frame_->Zoom() == k);
+    zoomActions_[k - kMinZoom]->setEnabled(k <= largest);
+  }
   fullScreenAction_->setChecked(frame_->IsFullScreen());
   muteAction_->setChecked(current_.muted);
   for (QAction* a : effectsGroup_->actions()) a->setChecked(a->data().toInt() == current_.effectsVolume);

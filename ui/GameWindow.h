@@ -10,6 +10,7 @@
 
 #include "ui/CommandLine.h"
 #include "ui/WindowSettings.h"
+#include "ui/Zoom.h"
 
 class QAction;
 class QActionGroup;
@@ -38,6 +39,8 @@ public:
   void Show();
 
   // The controls, as the menu and the keys reach them; each is remembered.
+  // A zoom is shown where the window fits the screen it is on, and the
+  // largest that fits there otherwise; a factor that cannot fit is refused.
   void SetZoom(int factor);  // 0: the screen's default
   void SetFullScreen(bool fullScreen);
   void SetEffectsVolume(int percent);
@@ -53,6 +56,9 @@ public:
   int ScreenDefaultZoom() const;
 
 private:
+  ScreenRoom Room() const;  // of the screen the window is on
+  int FittedZoom() const;   // the zoom in force, as the screen allows
+  void Refit();
   void BuildMenu();
   void Change(const std::function<void(WindowSettings&)>& change);
   void Apply();

@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QGraphicsSceneMouseEvent>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QMouseEvent>
@@ -70,56 +72,76 @@ QPoint ZoomFrame::WindowedPosition() const { return fullScreen_ ? normalPosition
 
 void ZoomFrame::Fit() {
   const QSize game = GameSize();
+  const double ratio = devicePixelRatioF();
+  QSize area;  // the viewport, in desktop pixels
   if (fullScreen_) {
-    const QSize area = viewport()->size();
-    shown_ = FittingZoom(area, game);
-    origin_ = CentredOrigin(area, game, shown_);
+    area = viewport()->size();
+    const QSize devicePixels(static_cast<int>(area.width() * ratio), static_cast<int>(area.height() * ratio));
+    shown_ = FullScreenPixels(devicePixels, game, ratio);
+    origin_ = CentredOrigin(devicePixels, game, shown_);
   } else {
-    shown_ = zoom_;
+    shown_ = PixelsPerGamePixel(zoom_, ratio);
     origin_ = {};
-    setFixedSize(game * shown_);
+    area = WindowSizeAt(game, zoom_, ratio);
+    setFixedSize(area);
   }
-  // The scene rectangle covers the viewport exactly, so game pixel (x, y)
-  // starts at screen pixel origin + factor * (x, y), whole pixels both.
-  const double f = shown_;
-  const QSize area = fullScreen_ ? viewport()->size() : game * shown_;
-  setSceneRect(QRectF(-origin_.x() / f, -origin_.y() / f, area.width() / f, area.height() / f));
-  setTransform(QTransform::fromScale(f, f));
-  centerOn(sceneRect().center());
+  // The view's transform alone places the game: game pixel (x, y) starts at
+  // device pixel origin + factor * (x, y), whole device pixels at any desktop
+  // scale. The scene rectangle covers the viewport exactly, so the view
+  // neither scrolls nor shifts it.
+  const double scale = shown_ / ratio;
+  const QTransform place(scale, 0, 0, scale, origin_.x() / ratio, origin_.y() / ratio);
+  setTransform(place);
+  setSceneRect(place.inverted().mapRect(QRectF(QPointF(0, 0), QSizeF(area))));
 }
 
 QPoint ZoomFrame::GamePixelAt(QPointF viewportPosition) const {
-  return ui::GamePixelAt(viewportPosition, origin_, shown_);
+  return ui::GamePixelAt(viewportPosition * devicePixelRatioF(), origin_, shown_);
 }
 
-void ZoomFrame::Forward(QMouseEvent* event, const std::function<void(QMouseEvent*)>& handler) {
-  // The pointer goes to the top-left corner of its game pixel, which maps
-  // back exactly: the game's rounding of positions can never carry a click
-  // into the neighbouring pixel or widget.
-  const QPoint pixel = GamePixelAt(event->position());
-  const QPointF at(origin_.x() + pixel.x() * shown_, origin_.y() + pixel.y() * shown_);
-  QMouseEvent snapped(event->type(), at, event->scenePosition(), event->globalPosition(),
-                      event->button(), event->buttons(), event->modifiers(), event->pointingDevice());
-  handler(&snapped);
-  event->setAccepted(snapped.isAccepted());
+void ZoomFrame::Deliver(QMouseEvent* event, QEvent::Type type) {
+  // The game sees exactly the top-left corner of the game pixel under the
+  // pointer: its rounding of positions can never carry a click into the
+  // neighbouring pixel or widget, and the view's own rounding to whole
+  // desktop pixels is bypassed, as a game pixel may be smaller than one.
+  const QPointF at = GamePixelAt(event->position());
+  const QPointF screenAt = event->globalPosition();
+  QGraphicsSceneMouseEvent delivered(type);
+  delivered.setWidget(viewport());
+  if (type == QEvent::GraphicsSceneMousePress || type == QEvent::GraphicsSceneMouseDoubleClick) {
+    delivered.setButtonDownScenePos(event->button(), at);
+    delivered.setButtonDownScreenPos(event->button(), screenAt.toPoint());
+  }
+  delivered.setScenePos(at);
+  delivered.setScreenPos(screenAt.toPoint());
+  delivered.setLastScenePos(lastAt_);
+  delivered.setLastScreenPos(lastScreenAt_);
+  delivered.setButtons(event->buttons());
+  delivered.setButton(event->button());
+  delivered.setModifiers(event->modifiers());
+  delivered.setAccepted(false);
+  lastAt_ = at;
+  lastScreenAt_ = screenAt.toPoint();
+  QCoreApplication::sendEvent(scene(), &delivered);
+  event->setAccepted(delivered.isAccepted());
 }
 
 void ZoomFrame::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::RightButton) return event->accept();
-  Forward(event, [this](QMouseEvent* e) { QGraphicsView::mousePressEvent(e); });
+  Deliver(event, QEvent::GraphicsSceneMousePress);
 }
 
 void ZoomFrame::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::RightButton) return event->accept();
-  Forward(event, [this](QMouseEvent* e) { QGraphicsView::mouseReleaseEvent(e); });
+  Deliver(event, QEvent::GraphicsSceneMouseRelease);
 }
 
 void ZoomFrame::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() == Qt::RightButton) return event->accept();
-  Forward(event, [this](QMouseEvent* e) { QGraphicsView::mouseDoubleClickEvent(e); });
+  Deliver(event, QEvent::GraphicsSceneMouseDoubleClick);
 }
 
-void ZoomFrame::mouseMoveEvent(QMouseEvent* event) { Forward(event, [this](QMouseEvent* e) { QGraphicsView::mouseMoveEvent(e); }); }
+void ZoomFrame::mouseMoveEvent(QMouseEvent* event) { Deliver(event, QEvent::GraphicsSceneMouseMove); }
 
 void ZoomFrame::contextMenuEvent(QContextMenuEvent* event) {
   event->accept();

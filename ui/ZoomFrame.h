@@ -1,10 +1,11 @@
 #pragma once
 // The window the player sees: it shows the game's 1x window enlarged by a
-// whole factor, pictures pixel for pixel (nearest neighbour) and text drawn
-// at the enlarged size, or full screen at the largest factor that fits,
-// centred on black. Every pointer position is brought back to the game pixel
+// whole factor of device pixels, pictures pixel for pixel (nearest
+// neighbour) and text drawn at the enlarged size, or full screen at the
+// largest factor that fits, centred on black. Every pointer position is brought back to the game pixel
 // under it before the game sees it, so the game's widgets, its layout and
 // its rules keep their 1x pixels. The right button is the frame's own.
+#include <QEvent>
 #include <QGraphicsView>
 #include <functional>
 
@@ -21,14 +22,15 @@ public:
   ZoomFrame(const ZoomFrame&) = delete;
   ZoomFrame& operator=(const ZoomFrame&) = delete;
 
-  // The windowed factor, 1..4 (clamped); takes effect at once.
+  // The windowed zoom, 1..4 (clamped); takes effect at once, and again on
+  // a call after the desktop's scale under the window changed.
   void SetZoom(int factor);
   int Zoom() const { return zoom_; }
   void SetFullScreen(bool fullScreen);
   bool IsFullScreen() const { return fullScreen_; }
   // Where the window is, or was before it went full screen.
   QPoint WindowedPosition() const;
-  // The factor the game is shown at now: the windowed one, or full screen's.
+  // The device pixels per game pixel now, windowed or full screen.
   int ShownFactor() const { return shown_; }
   // The game pixel under a position in the frame's viewport.
   QPoint GamePixelAt(QPointF viewportPosition) const;
@@ -49,7 +51,7 @@ protected:
   void closeEvent(QCloseEvent* event) override;
 
 private:
-  void Forward(QMouseEvent* event, const std::function<void(QMouseEvent*)>& handler);
+  void Deliver(QMouseEvent* event, QEvent::Type sceneType);
   void Fit();
   QSize GameSize() const;
 
@@ -58,7 +60,9 @@ private:
   int zoom_ = 1;
   int shown_ = 1;
   bool fullScreen_ = false;
-  QPoint origin_;
+  QPoint origin_;  // device pixels
+  QPointF lastAt_;
+  QPoint lastScreenAt_;
   QPoint normalPosition_;
 };
 

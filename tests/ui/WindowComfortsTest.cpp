@@ -1,6 +1,9 @@
 // Zoom, full screen, settings and the command line: comforts around the
 // window that must never change what the game's rules see.
+#include <QApplication>
 #include <QFile>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,6 +44,31 @@ TEST(FullScreenZoom, fitsTheWholeGameAndCentresIt) {
   EXPECT_EQ(ui::FittingZoom({3840, 2160}, game), 7);
   EXPECT_EQ(ui::FittingZoom({300, 200}, game), 1);
   EXPECT_EQ(ui::CentredOrigin({1920, 1080}, game, 3), QPoint(346, 126));
+}
+
+// The zoom a window opens at on a screen (desktop pixels, scale), for the
+// zoom remembered (0: the screen's default), with a title bar and borders.
+TEST(ZoomOnScreen, isTheRememberedOneWhereTheWindowFitsElseTheLargestThatDoes) {
+  const struct { QSize available; double scale; int remembered, shown, largest; QSize window; } rows[] = {
+      {{1920, 1040}, 1, 4, 3, 3, {1227, 828}},  // 1104 lines and a title bar do not fit 1040
+      {{1920, 1040}, 1, 0, 2, 3, {818, 552}},
+      {{1024, 768}, 1, 3, 2, 2, {818, 552}},
+      {{1920, 1040}, 2, 4, 3, 3, {1227, 828}},  // 6 device pixels a game pixel
+      {{1280, 680}, 1.5, 3, 2, 2, {818, 552}},  // 3 device pixels a game pixel
+      {{1280, 680}, 1.5, 0, 1, 2, {546, 368}},  // 2
+      {{1536, 824}, 1.25, 4, 2, 2, {982, 663}},  // 3
+      {{1097, 577}, 1.75, 4, 1, 1, {468, 316}},  // 2
+  };
+  for (const auto& r : rows) {
+    const ui::ScreenRoom room{QRect({0, 0}, r.available), r.scale, QMargins(4, 32, 4, 4)};
+    const QSize game(409, 276);
+    const std::string row = std::to_string(r.available.width()) + "@" + std::to_string(r.scale);
+    EXPECT_EQ(ui::ZoomOnScreen(r.remembered, room, game), r.shown) << row;
+    EXPECT_EQ(ui::LargestFittingZoom(room, game), r.largest) << row;
+    EXPECT_EQ(ui::WindowSizeAt(game, r.shown, r.scale), r.window) << row;
+    const QSize off = r.available - r.window - QSize(4, 4);  // back from the far edges
+    EXPECT_EQ(ui::PlaceOnScreen({5000, 5000}, r.window, room), QPoint(off.width(), off.height())) << row;
+  }
 }
 
 TEST(GamePixelAt, everyScreenPixelOfAnEnlargedPixelMapsBackToIt) {
@@ -141,20 +169,29 @@ TEST_F(Zoomed, rightClicksAreTheFramesAndNeverReachTheGame) {
   EXPECT_EQ(presses, 1);
 }
 
-TEST_F(Zoomed, picturesAreEnlargedPixelForPixel) {
+QImage Checker() {
   QImage checker(300, 200, QImage::Format_RGB32);
   for (int y = 0; y < 200; ++y)
     for (int x = 0; x < 300; ++x) checker.setPixel(x, y, (x + y) % 2 ? 0xFF0000u : 0x00FF00u);
+  return checker;
+}
+
+// Screen pixels of the picture at `at` that are not its game pixel enlarged `factor` times.
+int WronglyEnlarged(const QImage& shown, QPoint at, const QImage& picture, int factor) {
+  int wrong = 0;
+  for (int y = 0; y < 20 * factor; ++y)
+    for (int x = 0; x < 30 * factor; ++x)
+      wrong += (shown.pixel(at.x() + x, at.y() + y) & 0xFFFFFF) != (picture.pixel(x / factor, y / factor) & 0xFFFFFF);
+  return wrong;
+}
+
+TEST_F(Zoomed, picturesAreEnlargedPixelForPixel) {
+  const QImage checker = Checker();
   form->cg->SetPicture(checker);
   frame->SetZoom(3);
   tk::ProcessMessages();
   const QImage shown = frame->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-  const QPoint cgAt = form->cg->mapTo(form.get(), QPoint(0, 0)) * 3;
-  int wrong = 0;
-  for (int y = 0; y < 60; ++y)
-    for (int x = 0; x < 90; ++x)
-      if ((shown.pixel(cgAt.x() + x, cgAt.y() + y) & 0xFFFFFF) != (checker.pixel(x / 3, y / 3) & 0xFFFFFF)) ++wrong;
-  EXPECT_EQ(wrong, 0);
+  EXPECT_EQ(WronglyEnlarged(shown, form->cg->mapTo(form.get(), QPoint(0, 0)) * 3, checker, 3), 0);
 }
 
 TEST_F(Zoomed, changingTheZoomKeepsTheGameAndItsOneXLayout) {
@@ -378,6 +415,44 @@ TEST_F(Controls, fullScreenTogglesWithF11AndAltEnterAndUsesTheFittingFactor) {
   Key(*w, Qt::Key_Return, Qt::AltModifier);
   EXPECT_FALSE(w->Frame().IsFullScreen());
   EXPECT_FALSE(ui::ReadWindowSettings(file).fullScreen);
+}
+
+// On the test screens (ScreensMain.cpp): large at 0,0, small at 1920,0, and
+// 1920x1080 at 150 % at 2944,0, where 2x is 3 device pixels a game pixel.
+TEST_F(Controls, theWindowFitsEachScreenGrowsBackAndStaysExactWhenScaled) {
+  WindowSettings remembered;
+  remembered.zoom = 3;
+  remembered.position = QPoint(1950, 20);  // on the small screen
+  ASSERT_TRUE(ui::WriteWindowSettings(file, remembered));
+  const QImage checker = Checker();
+  form->start_box->hide();
+  form->cg->SetPicture(checker);
+  std::vector<QPoint> reached;
+  form->cg->onMouseDown = [&](tk::MouseButton, int x, int y) { reached.emplace_back(x, y); };
+  auto w = Window();
+  Key(*w, Qt::Key_3, Qt::ControlModifier);
+  EXPECT_EQ(w->Frame().Zoom(), 2);
+  EXPECT_FALSE(w->Menu().actions()[2]->isEnabled());  // Zoom x3
+  for (const auto& [at, zoom, size] : {std::tuple{QPoint(100, 100), 3, QSize(1227, 828)},
+                                       std::tuple{QPoint(1950, 20), 2, QSize(818, 552)},
+                                       std::tuple{QPoint(3000, 20), 2, QSize(818, 552)}}) {
+    w->Frame().move(at);
+    tk::ProcessMessages();
+    EXPECT_EQ(w->Frame().Zoom(), zoom) << at.x();
+    EXPECT_EQ(w->Frame().size(), size) << at.x();
+  }
+  const QPoint cgAt = form->cg->mapTo(form.get(), QPoint(0, 0)) * 3;
+  const QImage shown = w->Frame().viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(WronglyEnlarged(shown, cgAt, checker, 3), 0);
+  for (int d = 0; d < 3; ++d) {  // each device pixel of game pixel (7, 5)
+    const QPointF at = QPointF(cgAt + QPoint(21 + d, 15 + d)) / 1.5;
+    QMouseEvent press(QEvent::MouseButtonPress, at, w->Frame().viewport()->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, {});
+    QApplication::sendEvent(w->Frame().viewport(), &press);
+  }
+  EXPECT_EQ(reached, std::vector<QPoint>(3, QPoint(7, 5)));
+  w->Frame().close();
+  EXPECT_EQ(ui::ReadWindowSettings(file).zoom, 3);
 }
 
 }  // namespace
