@@ -46,9 +46,9 @@ int main(int argc, char** argv) {
       break;
   }
 
-  // The window has a fixed pixel layout: scale it by a whole factor on
-  // high-density screens so the pixel art stays crisp.
-  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
+  // The desktop's own scale, fractions included: the zoom frame counts whole
+  // device pixels per game pixel, so the pixel art stays crisp at any scale.
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("K.T."));
   // Names the installed menu entry, so desktops show its icon and name for
