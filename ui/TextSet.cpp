@@ -62,6 +62,11 @@ bool IsAscii(const Text& text) {
 
 std::string GroupOf(const std::string& key) { return key.substr(0, key.find('.')); }
 
+bool IsGroup(const std::string& placeholder) {
+  const std::string kind = PlaceholderKind(placeholder);
+  return kind != "n" && kind != "name" && kind != "clock" && kind != "stars" && kind != "rival" && kind != "cups";
+}
+
 }  // namespace
 
 TextFile ParseTextFile(const std::string& utf8, bool withWidget) {
@@ -168,7 +173,10 @@ bool TextSet::Match(const Pattern& p, const Text& text, std::map<std::string, Te
       end = FindAtCharacter(text, next, at);
       if (end == Text::npos) return false;
     }
-    parts[p.placeholders[k]] = text.substr(at, end - at);
+    const Text part = text.substr(at, end - at);
+    // A group's place holds one of its members, or nothing.
+    if (IsGroup(p.placeholders[k]) && !part.empty() && TranslatePart(p.placeholders[k], part) == part) return false;
+    parts[p.placeholders[k]] = part;
     at = end + next.size();
   }
   return at == text.size();
@@ -189,9 +197,9 @@ Text TextSet::Fill(const Pattern& p, const std::map<std::string, Text>& parts) c
 
 Text TextSet::TranslatePart(const std::string& placeholder, const Text& part) const {
   const std::string kind = PlaceholderKind(placeholder);
-  if (kind == "n" || kind == "name" || kind == "clock" || kind == "stars") return part;
   if (kind == "rival") return Rival(part);
   if (kind == "cups") return Cups(part);
+  if (!IsGroup(placeholder)) return part;
   if (kind == "goods") {
     // What the shop sells: a gun, a line or a reel.
     for (const char* group : {"gun", "line", "reel", "goods"})
@@ -202,7 +210,8 @@ Text TextSet::TranslatePart(const std::string& placeholder, const Text& part) co
 }
 
 Text TextSet::Rival(const Text& name) const {
-  const Text known = Member("rival", name);
+  Text known = Member("rival", name);
+  if (auto whole = whole_.find(name); known == name && whole != whole_.end()) known = whole->second;
   if (known != name || IsAscii(name) || name.size() % 2 != 0) return known;
   // An invented name: two-byte syllables, each in Latin letters.
   Text latin;
