@@ -27,6 +27,7 @@ public:
   void SetTextColour(Rgb colour);
   void SetTransparent(bool transparent);
   void SetWordWrap(bool wrap);
+  bool WordWrap() const { return wordWrap_; }
   void SetAlignment(Align align);
   void SetAutoSize(bool autoSize);
   // How the caption is shown: translated (Game, the default) or as it is.

@@ -193,8 +193,7 @@ std::string Misfit(QWidget* widget, const std::string& name, const QString& text
       if (metrics.horizontalAdvance(line) > room->second) return "runs past its room: " + line.toStdString();
     return "";
   }
-  const bool wraps = label->Lines().size() != tk::BreakLines(tk::DisplayText(label->Caption()), metrics, 0).size() ||
-                     name.rfind("moji_l", 0) == 0 || name == "state_l" || name == "race_l" || name.rfind("Label1", 0) == 0;
+  const bool wraps = label->WordWrap();
   const QStringList lines = tk::BreakLines(text, metrics, wraps ? label->width() : 0);
   for (const QString& line : lines)
     if (metrics.horizontalAdvance(line) > label->width()) return "line cut: " + line.toStdString();
