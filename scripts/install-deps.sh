@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-l10n-tools libjpeg62-turbo-dev libasound2-dev
+  qt6-base-dev qt6-l10n-tools qt6-translations-l10n libjpeg62-turbo-dev libasound2-dev
   libfluidsynth-dev timgm6mb-soundfont fonts-ipafont-gothic
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
