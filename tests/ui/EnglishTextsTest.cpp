@@ -11,6 +11,7 @@
 #include "base/Cp932.h"
 #include "game/Catalogues.h"
 #include "toolkit/Button.h"
+#include "toolkit/Edit.h"
 #include "toolkit/Label.h"
 #include "toolkit/ListBox.h"
 #include "toolkit/TextCodec.h"
@@ -77,7 +78,7 @@ std::vector<std::pair<Text, tk::TextKind>> HeldTexts() {
   add(cat.LineNames);
   add(cat.PondSayings);
   for (const ui::WidgetRow& row : ui::WindowLayout())
-    if (!Cp932ToUtf8(row.caption).empty() && !ReadsAsEnglish(row.caption) && std::string(row.name) != "name_l")
+    if (!Cp932ToUtf8(row.caption).empty() && !ReadsAsEnglish(row.caption))
       texts.emplace_back(row.caption, game);
   for (int k = 0; k < kDrawnRivalNames; ++k) texts.emplace_back(Sjis(assets::RivalNamesUtf8()[k]), rival);
   for (int k = 0; k + 3 < 92; k += 4)
@@ -186,6 +187,8 @@ std::string Misfit(QWidget* widget, const std::string& name, const QString& text
   }
   if (auto* list = dynamic_cast<tk::ListBox*>(widget))
     return metrics.horizontalAdvance(text) > list->viewport()->width() - 4 ? "wider than the list" : "";
+  if (auto* edit = dynamic_cast<tk::Edit*>(widget))
+    return metrics.horizontalAdvance(text) > edit->width() - 4 ? "wider than the edit" : "";
   auto* label = dynamic_cast<tk::Label*>(widget);
   if (!label) return "not a label, button or list";
   if (auto room = kRoom.find(name); room != kRoom.end()) {
