@@ -47,7 +47,7 @@ if [[ "${1:-}" == --inside ]]; then
   for _ in $(seq 1 12); do sleep 4; xdotool key Return; done   # the race's end and its boxes
   click_at 358 254; sleep 1                   # back to the pond
   click_at 354 18; sleep 1; click_at 150 150  # cast near the bank
-  sleep 25; shot fight
+  for k in $(seq -w 1 20); do sleep 1.5; shot "fight-$k"; done   # a bite, while it holds
   exit 0
 fi
 
