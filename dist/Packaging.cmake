@@ -58,10 +58,11 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${IKEASOBI_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${IKEASOBI_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The libraries come from dpkg-shlibdeps; the soundfont and the font are
-# read at run time, so no library dependency names them.
+# The libraries come from dpkg-shlibdeps; the soundfont, the font and Qt's
+# Japanese texts (the message boxes' buttons) are read at run time, so no
+# library dependency names them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont | sf2-soundfont-gm, fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont | sf2-soundfont-gm, fonts-ipafont-gothic, qt6-translations-l10n")
 # Wayland desktops run the game natively with it, others through XWayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

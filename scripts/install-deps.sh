@@ -18,7 +18,7 @@ JOB=${1:-game}
 
 GAME=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-l10n-tools libjpeg62-turbo-dev libasound2-dev
+  qt6-base-dev qt6-l10n-tools qt6-translations-l10n libjpeg62-turbo-dev libasound2-dev
   libfluidsynth-dev timgm6mb-soundfont fonts-ipafont-gothic
   # Wayland desktops, and ALSA's way to a sound server.
   qt6-wayland libasound2-plugins

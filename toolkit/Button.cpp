@@ -1,7 +1,7 @@
 #include "toolkit/Button.h"
 
 #include "toolkit/Handlers.h"
-#include "toolkit/TextCodec.h"
+#include "toolkit/ShownText.h"
 
 namespace ikea::tk {
 
@@ -13,7 +13,12 @@ Button::Button(QWidget* parent) : QPushButton(parent) {
 void Button::SetCaption(const Text& cp932Caption) {
   if (cp932Caption == caption_) return;
   caption_ = cp932Caption;
-  setText(DisplayText(cp932Caption));
+  setText(ShownText(cp932Caption));
+}
+
+void Button::changeEvent(QEvent* event) {
+  QPushButton::changeEvent(event);
+  if (event->type() == QEvent::LanguageChange) setText(ShownText(caption_));
 }
 
 void Button::mousePressEvent(QMouseEvent* event) {

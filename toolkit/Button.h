@@ -23,6 +23,7 @@ public:
 protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
 private:
   Text caption_;

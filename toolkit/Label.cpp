@@ -101,17 +101,34 @@ void Label::SetAutoSize(bool autoSize) {
 QStringList Label::Lines() const {
   const int wrapWidth = wordWrap_ ? width() : 0;
   if (linesWidth_ != wrapWidth) {
-    lines_ = BreakLines(DisplayText(caption_), fontMetrics(), wrapWidth);
+    lines_ = BreakLines(Shown(), fontMetrics(), wrapWidth);
     linesWidth_ = wrapWidth;
   }
   return lines_;
 }
 
-int Label::TextWidth() const {
+namespace {
+
+int WidestLine(const QString& text, const QFontMetrics& metrics) {
   int widest = 0;
-  for (const QString& line : BreakLines(DisplayText(caption_), fontMetrics(), 0))
-    widest = std::max(widest, fontMetrics().horizontalAdvance(line));
+  for (const QString& line : BreakLines(text, metrics, 0)) widest = std::max(widest, metrics.horizontalAdvance(line));
   return widest;
+}
+
+}  // namespace
+
+int Label::TextWidth() const { return WidestLine(Shown(), fontMetrics()); }
+
+int Label::NativeWidth() const {
+  if (!autoSize_ || wordWrap_) return width();
+  return WidestLine(DisplayText(caption_), fontMetrics());
+}
+
+void Label::SetTextKind(TextKind kind) {
+  kind_ = kind;
+  ForgetLines();
+  Fit();
+  update();
 }
 
 // Lines are as high as the font's pixel size, as the game's fixed layout
@@ -129,7 +146,7 @@ void Label::Fit() {
     resize(width(), static_cast<int>(Lines().size()) * lineHeight);
     return;
   }
-  int lines = static_cast<int>(BreakLines(DisplayText(caption_), fontMetrics(), 0).size());
+  int lines = static_cast<int>(BreakLines(Shown(), fontMetrics(), 0).size());
   int newWidth = TextWidth();
   int right = x() + width();
   setGeometry(align_ == Align::Right ? right - newWidth : x(), y(), newWidth, lines * lineHeight);
@@ -159,7 +176,7 @@ void Label::mousePressEvent(QMouseEvent* event) {
 
 void Label::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::FontChange) {
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::LanguageChange) {
     ForgetLines();
     Fit();
   }

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <optional>
 
+#include "toolkit/ShownText.h"
+
 #include "base/Text.h"
 #include "base/Rgb.h"
 #include "toolkit/Mouse.h"
@@ -25,8 +27,15 @@ public:
   void SetTextColour(Rgb colour);
   void SetTransparent(bool transparent);
   void SetWordWrap(bool wrap);
+  bool WordWrap() const { return wordWrap_; }
   void SetAlignment(Align align);
   void SetAutoSize(bool autoSize);
+  // How the caption is shown: translated (Game, the default) or as it is.
+  void SetTextKind(TextKind kind);
+
+  // The width the label has for its caption in the game's own language:
+  // with auto-size, the widest line of the untranslated caption.
+  int NativeWidth() const;
 
   // Pixel width of the caption's widest line in the label's font.
   int TextWidth() const;
@@ -44,6 +53,7 @@ private:
   void Fit();
   int LineHeight() const;
   void ForgetLines() { linesWidth_.reset(); }
+  QString Shown() const { return ShownText(caption_, kind_); }
 
   // Breaking a caption shapes its text character by character, and the
   // status labels are painted over and over unchanged: the lines are kept
@@ -58,6 +68,7 @@ private:
   bool wordWrap_ = false;
   Align align_ = Align::Left;
   bool autoSize_ = false;
+  TextKind kind_ = TextKind::Game;
 };
 
 // Lines of a text at a width: breaks at carriage returns, then wraps lines

@@ -2,7 +2,7 @@
 
 #include "toolkit/Colour.h"
 #include "toolkit/Handlers.h"
-#include "toolkit/TextCodec.h"
+#include "toolkit/ShownText.h"
 
 namespace ikea::tk {
 
@@ -20,7 +20,7 @@ void ListBox::Clear() {
 }
 
 void ListBox::Add(const Text& cp932Line) {
-  auto* item = new QListWidgetItem(DisplayText(cp932Line), this);
+  auto* item = new QListWidgetItem(ShownText(cp932Line), this);
   item->setSizeHint(QSize(0, itemHeight_));
   lines_.push_back(cp932Line);
 }
@@ -33,7 +33,7 @@ Text ListBox::Line(int index) const {
 void ListBox::SetLine(int index, const Text& cp932Line) {
   if (index < 0 || index >= static_cast<int>(lines_.size())) return;
   lines_[static_cast<std::size_t>(index)] = cp932Line;
-  item(index)->setText(DisplayText(cp932Line));
+  item(index)->setText(ShownText(cp932Line));
 }
 
 int ListBox::Selected() const {
@@ -62,6 +62,13 @@ void ListBox::SetBackColour(Rgb colour) {
 }
 
 void ListBox::SetBorder(bool border) { setFrameShape(border ? QFrame::StyledPanel : QFrame::NoFrame); }
+
+void ListBox::changeEvent(QEvent* event) {
+  QListWidget::changeEvent(event);
+  if (event->type() != QEvent::LanguageChange) return;
+  for (int i = 0; i < count() && i < static_cast<int>(lines_.size()); ++i)
+    item(i)->setText(ShownText(lines_[static_cast<std::size_t>(i)]));
+}
 
 void ListBox::mousePressEvent(QMouseEvent* event) {
   QListWidget::mousePressEvent(event);  // the click selects first

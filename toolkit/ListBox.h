@@ -31,6 +31,7 @@ public:
 protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
 private:
   std::vector<Text> lines_;  // the cp932 texts, parallel to the items

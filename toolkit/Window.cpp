@@ -5,7 +5,7 @@
 #include "toolkit/Colour.h"
 #include "toolkit/Fonts.h"
 #include "toolkit/Handlers.h"
-#include "toolkit/TextCodec.h"
+#include "toolkit/ShownText.h"
 
 namespace ikea::tk {
 
@@ -18,7 +18,7 @@ Window::Window() : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHin
 
 void Window::SetCaption(const Text& cp932Caption) {
   caption_ = cp932Caption;
-  setWindowTitle(DisplayText(cp932Caption));
+  setWindowTitle(ShownText(cp932Caption));
 }
 
 void Window::SetOuterSize(int width, int height) {
@@ -29,6 +29,11 @@ void Window::SetBackColour(Rgb colour) {
   QPalette p = palette();
   p.setColor(QPalette::Window, ToQColor(colour));
   setPalette(p);
+}
+
+void Window::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::LanguageChange) setWindowTitle(ShownText(caption_));
 }
 
 void Window::closeEvent(QCloseEvent* event) {

@@ -32,6 +32,7 @@ public:
 
 protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
 private:
   Text caption_;

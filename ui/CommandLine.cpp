@@ -77,7 +77,12 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
   const QCommandLineOption fullScreen(QStringLiteral("fullscreen"), QStringLiteral("Start full screen."));
   const QCommandLineOption windowed(QStringLiteral("windowed"), QStringLiteral("Start in a window."));
   const QCommandLineOption mute(QStringLiteral("mute"), QStringLiteral("Start with all sound muted."));
-  parser.addOptions({help, version, zoom, fullScreen, windowed, mute});
+  const QCommandLineOption language(
+      QStringLiteral("language"),
+      QStringLiteral("Play in Japanese (ja) or English (en) this time. Otherwise the language chosen in the "
+                     "menu, or the desktop's: Japanese for a Japanese, C or POSIX locale, English for any other."),
+      QStringLiteral("ja|en"));
+  parser.addOptions({help, version, zoom, fullScreen, windowed, mute, language});
   const QtArguments separated = SeparateQtArguments(arguments);
 
   CommandLine result;
@@ -116,6 +121,11 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
   if (parser.isSet(fullScreen)) result.fullScreen = true;
   if (parser.isSet(windowed)) result.fullScreen = false;
   result.mute = parser.isSet(mute);
+  if (parser.isSet(language)) {
+    result.language = ParseLanguage(parser.value(language));
+    if (!result.language)
+      return fail(QStringLiteral("--language takes ja or en, not '%1'.").arg(parser.value(language)));
+  }
   return result;
 }
 

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "ui/Language.h"
+
 namespace ikea::ui {
 
 struct CommandLine {
@@ -13,6 +15,7 @@ struct CommandLine {
   std::optional<int> zoom;         // --zoom N, 1..4
   std::optional<bool> fullScreen;  // --fullscreen or --windowed
   bool mute = false;               // --mute
+  std::optional<Language> language;  // --language ja|en
   QString error;                   // Error: one line, without the program's name
   QString usage;                   // the --help text
 };

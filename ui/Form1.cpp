@@ -23,6 +23,7 @@
 #include "town/RaceEntry.h"
 #include "town/RaceRun.h"
 #include "town/Shop.h"
+#include "town/RaceRunners.h"
 #include "town/Tank.h"
 
 namespace ikea {
@@ -131,6 +132,12 @@ void TForm1::BindWidgets() {
   Image3 = w.Get<tk::PictureBox>("Image3");
   race_l = w.Get<tk::Label>("race_l");
   race_start_b = w.Get<tk::Button>("race_start_b");
+  // The message lines get their messages translated whole; the player's
+  // runner bears the name the player gave it.
+  moji_l->SetTextKind(tk::TextKind::Name);
+  moji_l2->SetTextKind(tk::TextKind::Name);
+  for (int runner = PlayerRunner; runner <= LastRunner; ++runner)
+    RunnerLabel(runner)->SetTextKind(runner == PlayerRunner ? tk::TextKind::Name : tk::TextKind::Rival);
 }
 
 void TForm1::BindHandlers() {

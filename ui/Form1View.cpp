@@ -5,6 +5,7 @@
 #include "toolkit/ListBox.h"
 #include "toolkit/Look.h"
 #include "toolkit/Panel.h"
+#include "toolkit/ShownText.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/Button.h"
 #include "town/RaceRunners.h"
@@ -12,8 +13,9 @@
 
 namespace ikea {
 
-void TForm1::TypeMessage(const Text& text) { typer_.TypeMessage(text); }
-void TForm1::TypeMessageLine(const Text& text) { typer_.TypeMessageLine(text); }
+// A message is translated whole before it is typed out byte by byte.
+void TForm1::TypeMessage(const Text& text) { typer_.TypeMessage(tk::Translated(text)); }
+void TForm1::TypeMessageLine(const Text& text) { typer_.TypeMessageLine(tk::Translated(text)); }
 void TForm1::ShowMessage(const Text& text) { parts_.dialogs.Inform(text); }
 bool TForm1::AskYesNo(const Text& text) { return parts_.dialogs.AskYesNo(text); }
 
@@ -84,9 +86,11 @@ Text TForm1::RunnerCaption(int runner) const {
   return label ? label->Caption() : Text();
 }
 
+// The race is run on the measure the game's own texts give, whatever the
+// language the names are shown in.
 int TForm1::RunnerWidth(int runner) const {
   auto* label = RunnerLabel(runner);
-  return label ? label->width() : 0;
+  return label ? label->NativeWidth() : 0;
 }
 
 void TForm1::SetRaceCard(const Text& text) { race_l->SetCaption(text); }

@@ -27,6 +27,11 @@ constexpr QMargins kLikelyFrame(4, 32, 4, 4);
 
 }  // namespace
 
+Language LanguageInForce(const WindowSettings& remembered, const CommandLine& run, Language desktop) {
+  if (run.language) return *run.language;
+  return remembered.language.value_or(desktop);
+}
+
 GameWindow::GameWindow(QWidget* game, GameWindowParts parts) : parts_(std::move(parts)), game_(game) {
   const QPoint gamePlace = game->pos();  // the game's own place on the screen
   frame_ = std::make_unique<ZoomFrame>(game);
@@ -37,6 +42,7 @@ GameWindow::GameWindow(QWidget* game, GameWindowParts parts) : parts_(std::move(
   if (run.zoom) current_.zoom = *run.zoom;
   if (run.fullScreen) current_.fullScreen = *run.fullScreen;
   if (run.mute) current_.muted = true;
+  current_.language = LanguageInForce(remembered_, run, parts_.desktopLanguage);
 
   BuildMenu();
   frame_->onMenu = [this](QPoint at) { menu_->popup(at); };
@@ -124,6 +130,29 @@ void GameWindow::BuildMenu() {
   volumes(Tr(QT_TRANSLATE_NOOP("GameWindow", "Music volume")), musicGroup_, &GameWindow::SetMusicVolume);
   muteAction_ = add(menu, Tr(QT_TRANSLATE_NOOP("GameWindow", "Mute")), {QKeySequence(Qt::CTRL | Qt::Key_M)}, [this] { SetMuted(!current_.muted); });
   muteAction_->setCheckable(true);
+  menu.addSeparator();
+  // Each language is named in its own words, whatever the menu's language.
+  QMenu* languages = menu.addMenu(Tr(QT_TRANSLATE_NOOP("GameWindow", "Language")));
+  auto* languageGroup = new QActionGroup(languages);
+  const std::pair<Language, QString> choices[] = {{Language::Japanese, QStringLiteral("日本語")},
+                                                  {Language::English, QStringLiteral("English")}};
+  for (const auto& [language, name] : choices) {
+    QAction* a = add(*languages, name, {}, [this, language] { SetLanguage(language); });
+    a->setCheckable(true);
+    languageGroup->addAction(a);
+    languageActions_[static_cast<int>(language)] = a;
+  }
+}
+
+void GameWindow::SetLanguage(Language language) {
+  Change([language](WindowSettings& w) { w.language = language; });
+  if (parts_.applyLanguage) parts_.applyLanguage(language);
+  // The menu is built anew in the new language; the old one may still be
+  // sending the choice that got here.
+  menu_.release()->deleteLater();
+  menu_ = std::make_unique<QMenu>();
+  BuildMenu();
+  Apply();
 }
 
 void GameWindow::Change(const std::function<void(WindowSettings&)>& change) {
@@ -175,6 +204,8 @@ void GameWindow::Apply() {
   muteAction_->setChecked(current_.muted);
   for (QAction* a : effectsGroup_->actions()) a->setChecked(a->data().toInt() == current_.effectsVolume);
   for (QAction* a : musicGroup_->actions()) a->setChecked(a->data().toInt() == current_.musicVolume);
+  for (int k = 0; k < 2; ++k)
+    languageActions_[k]->setChecked(current_.language == static_cast<Language>(k));
 }
 
 void GameWindow::RememberPosition() {

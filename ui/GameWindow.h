@@ -1,8 +1,8 @@
 #pragma once
 // The comforts around the game's window: the zoom frame, its right-click
 // menu and keys (Ctrl+1..4 zoom, Ctrl+0 the screen's default, F11 or
-// Alt+Enter full screen, Ctrl+M mute), the sound levels and the remembered
-// settings. Nothing here reaches the game's rules, its layout or its save.
+// Alt+Enter full screen, Ctrl+M mute), the sound levels, the language and
+// the remembered settings. Nothing here reaches the game's rules, its layout or its save.
 #include <QPoint>
 #include <QString>
 #include <functional>
@@ -25,7 +25,13 @@ struct GameWindowParts {
   QString settingsFile;                   // empty: nothing is remembered
   CommandLine overrides;                  // for this run only
   std::function<void(const WindowSettings&)> applySound;  // volumes and mute
+  Language desktopLanguage = Language::Japanese;
+  std::function<void(Language)> applyLanguage;  // to the game and the menu, at once
 };
+
+// The language a run plays in: this run's option, else the one chosen in
+// the menu, else the desktop's.
+Language LanguageInForce(const WindowSettings& remembered, const CommandLine& run, Language desktop);
 
 class GameWindow {
 public:
@@ -46,6 +52,7 @@ public:
   void SetEffectsVolume(int percent);
   void SetMusicVolume(int percent);
   void SetMuted(bool muted);
+  void SetLanguage(Language language);
 
   ZoomFrame& Frame() { return *frame_; }
   QMenu& Menu() { return *menu_; }
@@ -75,6 +82,7 @@ private:
   QAction* muteAction_ = nullptr;
   QActionGroup* effectsGroup_ = nullptr;
   QActionGroup* musicGroup_ = nullptr;
+  QAction* languageActions_[2] = {};
   bool shown_ = false;
 };
 

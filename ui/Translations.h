@@ -1,10 +1,13 @@
 #pragma once
-// The window's own texts (its menu) in the desktop's language: Japanese and
-// English are shipped; any other language gets English.
+// The window's own texts (its menu) and Qt's (the message boxes' buttons)
+// in the language the game is played in.
+#include "ui/Language.h"
+
 class QCoreApplication;
 
 namespace ikea::ui {
 
-void InstallTranslations(QCoreApplication& app);
+// Replaces the translations installed before; Qt's own English needs none.
+void InstallTranslations(QCoreApplication& app, Language language);
 
 }  // namespace ikea::ui

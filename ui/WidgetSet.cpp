@@ -3,6 +3,7 @@
 #include "toolkit/BarGauge.h"
 #include "toolkit/Button.h"
 #include "toolkit/Edit.h"
+#include "toolkit/ShownText.h"
 #include "toolkit/Fonts.h"
 #include "toolkit/Label.h"
 #include "toolkit/ListBox.h"
@@ -49,7 +50,10 @@ QWidget* MakeEdit(const WidgetRow& row, QWidget* parent) {
   auto* edit = new tk::Edit(parent);
   edit->setFrame(!row.look.noBorder);
   edit->SetMaxBytes(row.look.maxBytes);
-  edit->SetText(row.caption);
+  // The edit holds what it shows: its first text is the layout's, in the
+  // language in force; the names the rules put there later are never
+  // translated.
+  edit->SetText(tk::Translated(row.caption));
   return edit;
 }
 

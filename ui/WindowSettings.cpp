@@ -15,6 +15,7 @@ const QString kTop = QStringLiteral("window/top");
 const QString kEffects = QStringLiteral("sound/effects");
 const QString kMusic = QStringLiteral("sound/music");
 const QString kMute = QStringLiteral("sound/mute");
+const QString kLanguage = QStringLiteral("game/language");
 
 std::optional<int> IntAt(const QSettings& s, const QString& key) {
   const QVariant v = s.value(key);
@@ -50,6 +51,7 @@ WindowSettings ReadWindowSettings(const QString& file) {
   if (auto effects = IntAt(s, kEffects)) w.effectsVolume = ClampVolume(*effects);
   if (auto music = IntAt(s, kMusic)) w.musicVolume = ClampVolume(*music);
   if (auto mute = BoolAt(s, kMute)) w.muted = *mute;
+  w.language = ParseLanguage(s.value(kLanguage).toString().trimmed());
   // Far beyond any desktop is no place for a window.
   constexpr int kFar = 1 << 20;
   auto left = IntAt(s, kLeft), top = IntAt(s, kTop);
@@ -65,6 +67,8 @@ bool WriteWindowSettings(const QString& file, const WindowSettings& w) {
   s.setValue(kEffects, QString::number(w.effectsVolume));
   s.setValue(kMusic, QString::number(w.musicVolume));
   s.setValue(kMute, w.muted ? QStringLiteral("true") : QStringLiteral("false"));
+  if (w.language) s.setValue(kLanguage, LanguageCode(*w.language));
+  else s.remove(kLanguage);
   if (w.position) {
     s.setValue(kLeft, QString::number(w.position->x()));
     s.setValue(kTop, QString::number(w.position->y()));

@@ -1,6 +1,6 @@
 #pragma once
-// The player's remembered comforts: zoom, full screen, volumes, mute and the
-// window's position. They live in ikeasobi.conf beside dat/ for a game kept
+// The player's remembered comforts: zoom, full screen, volumes, mute, the
+// language and the window's position. They live in ikeasobi.conf beside dat/ for a game kept
 // in its own folder, in $XDG_CONFIG_HOME/ikeasobi/ for an installed one. A
 // missing, unreadable or garbage file gives the defaults, values out of
 // range are clamped, and a file that cannot be written is left alone: none
@@ -9,6 +9,8 @@
 #include <QString>
 #include <filesystem>
 #include <optional>
+
+#include "ui/Language.h"
 
 namespace ikea::ui {
 
@@ -25,6 +27,7 @@ struct WindowSettings {
   int musicVolume = kFullVolume;
   bool muted = false;
   std::optional<QPoint> position;  // the window's top-left; unset: the game's own place
+  std::optional<Language> language;  // unset: the desktop's
 
   bool operator==(const WindowSettings&) const = default;
 };

@@ -12,10 +12,12 @@
 #include "sound/GameAudio.h"
 #include "sound/SoundReport.h"
 #include "toolkit/Dialogs.h"
+#include "toolkit/ShownText.h"
 #include "ui/CommandLine.h"
 #include "ui/Form1.h"
 #include "ui/GameWindow.h"
 #include "ui/HeapLog.h"
+#include "ui/TextSet.h"
 #include "ui/Translations.h"
 
 namespace {
@@ -54,13 +56,24 @@ int main(int argc, char** argv) {
   // Names the installed menu entry, so desktops show its icon and name for
   // the running window.
   QGuiApplication::setDesktopFileName(QStringLiteral(IKEASOBI_APP_ID));
-  ikea::ui::InstallTranslations(app);
   if (const char* heapLog = std::getenv("IKEASOBI_HEAP_LOG")) ikea::StartHeapLog(heapLog);
 
   const ikea::GameFolders folders =
       ikea::ResolveGameFolders(ikea::ExecutableFolder(), std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
   ikea::SystemClock clock;
   ikea::TwisterRandom random = ikea::TwisterRandom::SeededFromClock();
+  const QString settingsFile = ikea::ui::WindowSettingsFile(folders.assets, folders.saves,
+                                                            std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+  const ikea::ui::Language desktop =
+      ikea::ui::DesktopLanguage(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+  // Only what is shown changes with the language: the rules see the game's
+  // own texts in every one.
+  auto applyLanguage = [&app](ikea::ui::Language language) {
+    ikea::ui::InstallTranslations(app, language);
+    ikea::tk::SetTranslator(language == ikea::ui::Language::English ? &ikea::ui::English() : nullptr);
+    ikea::tk::RetranslateWidgets();
+  };
+  applyLanguage(ikea::ui::LanguageInForce(ikea::ui::ReadWindowSettings(settingsFile), command, desktop));
   ikea::tk::MessageBoxes boxes;
   ikea::tk::SetErrorDialogs(&boxes);
 
@@ -89,13 +102,14 @@ int main(int argc, char** argv) {
         .releaseCueWaves = [&audio] { audio->ReleaseCueWaves(); },
     });
     ikea::ui::GameWindow window(
-        &form, {.settingsFile = ikea::ui::WindowSettingsFile(folders.assets, folders.saves,
-                                                             std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")),
+        &form, {.settingsFile = settingsFile,
                 .overrides = command,
                 .applySound = [&audio](const ikea::ui::WindowSettings& w) {
                   audio->SetEffectsLevel(w.effectsVolume, w.muted);
                   audio->SetMusicLevel(w.musicVolume, w.muted);
-                }});
+                },
+                .desktopLanguage = desktop,
+                .applyLanguage = applyLanguage});
     window.Show();
     result = app.exec();
   }

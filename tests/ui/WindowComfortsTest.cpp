@@ -353,7 +353,8 @@ protected:
   void SetUp() override { Open(); }
   std::unique_ptr<ui::GameWindow> Window(CommandLine run = {}) {
     auto w = std::make_unique<ui::GameWindow>(
-        form.get(), ui::GameWindowParts{file, run, [this](const WindowSettings& s) { sound_ = s; }});
+        form.get(), ui::GameWindowParts{file, run, [this](const WindowSettings& s) { sound_ = s; },
+                                        ui::Language::Japanese, {}});
     w->Show();
     tk::ProcessMessages();
     return w;

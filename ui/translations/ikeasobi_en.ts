@@ -31,5 +31,9 @@
         <source>Mute</source>
         <translation>Mute</translation>
     </message>
+    <message>
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
 </context>
 </TS>

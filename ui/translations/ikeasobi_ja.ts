@@ -31,5 +31,9 @@
         <source>Mute</source>
         <translation>消音</translation>
     </message>
+    <message>
+        <source>Language</source>
+        <translation>言語 (Language)</translation>
+    </message>
 </context>
 </TS>

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Takes the game's screens in Japanese and in English, to look at: the title,
+# the main view, the help page, the shop, the tank with a fish's card, the
+# race entry's box, a race, and a fight (when a bite comes in time). The
+# release game (build/game) plays from a copy whose save holds two fish,
+# under a virtual X server at twice its size.
+#
+#   scripts/language-shots.sh [DIR]    DIR: where the pictures go
+#                                      (default /tmp/ikeasobi-language-shots)
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+SCALE=2
+
+if [[ "${1:-}" == --inside ]]; then
+  WORK=$2 LANGUAGE=$3 OUT=$4
+  export IKEASOBI_AUDIO=null QT_SCALE_FACTOR=$SCALE
+  unset QT_QPA_PLATFORM
+  "$WORK/game/ikeasobi" --language "$LANGUAGE" >"$WORK/stderr.log" 2>&1 &
+  PID=$!
+  trap 'kill "$PID" 2>/dev/null || true' EXIT
+  ROOTWIN=$(( $(xwininfo -root | awk '/Window id:/ {print $4}') ))
+  WID=
+  for _ in $(seq 1 240); do
+    WID=$(xdotool search --onlyvisible --pid "$PID" --name '' 2>/dev/null | grep -vx "$ROOTWIN" | head -n1 || true)
+    [[ -n "$WID" ]] && break
+    sleep 0.5
+  done
+  [[ -n "$WID" ]] || { echo "language-shots: no window appeared"; cat "$WORK/stderr.log"; exit 1; }
+  # Clicks are given in game pixels.
+  click_at() { xdotool mousemove --window "$WID" $(( $1 * SCALE )) $(( $2 * SCALE )) click 1; }
+  shot() { import -window "$WID" "$OUT/$LANGUAGE-$1.png"; }
+
+  sleep 4; shot title
+  click_at 208 256; sleep 3; shot main        # COUNTINE
+  click_at 352 258; sleep 1; shot help        # HELP
+  click_at 352 258; sleep 1
+  click_at 342 166; sleep 2; shot shop        # the shop
+  click_at 342 166; sleep 1
+  click_at 342 222; sleep 1                   # the tank
+  click_at 358 10; sleep 2; shot card         # its first fish
+  click_at 120 202; sleep 2                   # enter a race
+  click_at 56 156; sleep 2                    # the first class: a Yes/No box
+  import -window root -crop 900x500+0+0 "$OUT/$LANGUAGE-box.png"
+  xdotool key Return; sleep 1
+  click_at 272 256; sleep 4; shot race        # START!!
+  for _ in $(seq 1 12); do sleep 4; xdotool key Return; done   # the race's end and its boxes
+  click_at 358 254; sleep 1                   # back to the pond
+  click_at 354 18; sleep 1; click_at 150 150  # cast near the bank
+  for k in $(seq -w 1 20); do sleep 1.5; shot "fight-$k"; done   # a bite, while it holds
+  exit 0
+fi
+
+command -v import >/dev/null || { echo "language-shots: needs ImageMagick's import (apt-get install imagemagick)"; exit 1; }
+[[ -x "$ROOT/build/game/ikeasobi" ]] || { echo "language-shots: build the release game first"; exit 1; }
+OUT=${1:-/tmp/ikeasobi-language-shots}
+mkdir -p "$OUT"
+OUT=$(cd "$OUT" && pwd)
+for LANGUAGE in ja en; do
+  WORK=$(mktemp -d /tmp/ikeasobi-language.XXXXXX)
+  cp -r "$ROOT/build/game" "$WORK/game"
+  rm -f "$WORK/game/dat/my.dat" "$WORK/game/ikeasobi.conf"
+  "$ROOT/build/tools/assetgen/pictures/ikeasobi_pictures" --first-save "$WORK/game"
+  # Two fish in the tank, one named, and money for a race.
+  python3 - "$WORK/game/dat/my.dat" <<'PY'
+import sys
+path = sys.argv[1]
+lines = open(path, 'rb').read().split(b'\r\n')
+def put(line, value): lines[line] = str(value).encode()
+for slot, kind, size, name in ((0, 8, 35, b'Goldie'), (1, 17, 52, b'')):
+    put(slot, kind); put(512 + slot, size); lines[1027 + slot] = name
+    put(1539 + slot, 4); put(2051 + slot, 3); put(2566 + slot, 3); put(3078 + slot, 2)
+    put(4106 + slot, 60); lines[7179 + slot] = b'00:00:42'
+put(3590 + 1, 2); put(4619 + 1, 1)
+put(1026, 5000); put(4102, 10)
+open(path, 'wb').write(b'\r\n'.join(lines))
+PY
+  xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" --inside "$WORK" "$LANGUAGE" "$OUT"
+  rm -rf "$WORK"
+done
+ls "$OUT"
