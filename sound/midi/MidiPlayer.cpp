@@ -2,8 +2,6 @@
 
 #include <alsa/asoundlib.h>
 #include <fluidsynth.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -34,11 +32,6 @@ constexpr int kDriverPeriods = 2;
 // The synthesiser's gain at full volume: loud enough beside the effects
 // without clipping a full General MIDI arrangement.
 constexpr double kFullGain = 0.4;
-// The loader yields the CPU to the window's thread while the window is built
-// and shown. The threads it starts inherit this, so the output's threads are
-// started by the owner's thread instead.
-constexpr int kLoaderNice = 10;
-
 // After a tune's last voice has died away the synthesiser renders only its
 // reverb's and chorus's tails; past this much of that it rests and the
 // output gets plain silence, which costs nothing to make.
@@ -157,17 +150,16 @@ struct MidiPlayer::Impl {
     if (o.whenLoaded && output != MidiOutput::Null) {
       loading = true;
       loader = std::thread([this, o] {
-        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kLoaderNice);
         MakeReady(o);
         o.whenLoaded();
       });
       return;
     }
     MakeReady(o);
-    StartOutput();
   }
 
-  // The slow part of starting: the device tried, the soundfont loaded.
+  // The slow part of starting: the device tried, the soundfont loaded, the
+  // driver started.
   void MakeReady(const MidiOptions& o) {
     // Decide on the output before loading the soundfont, which can take a
     // second for a large bank and is wasted when nothing will sound.
@@ -178,10 +170,6 @@ struct MidiPlayer::Impl {
       capture.Create(o.captureFile, sampleRate, kChannels);
     if (output == MidiOutput::Null) return;
     CreateSynth(o.soundfonts);
-  }
-
-  // The threads that carry the music out: the driver's or the capture's.
-  void StartOutput() {
     if (output == MidiOutput::Audio && !StartDriver()) {
       output = MidiOutput::Null;
       DeleteSynth();
@@ -420,7 +408,6 @@ void MidiPlayer::FinishLoading() {
   if (!impl_->loading) return;
   impl_->loader.join();
   impl_->loading = false;
-  impl_->StartOutput();
   {
     // A volume set while loading may have come after the synthesiser read it.
     std::lock_guard lock(impl_->mutex);

@@ -39,10 +39,10 @@ struct MidiOptions {
   MidiInterpolation interpolation = MidiInterpolation::Linear;
   // Audio: the ALSA PCM to play through, the same one the effects open.
   std::string alsaDevice = "default";
-  // When set (and the output is not Null), the device is tried and the
-  // soundfont loaded on a thread of the player's own at a lower priority,
-  // which calls this once when it is done; the owner then calls
-  // FinishLoading on its own thread. Unset: the constructor does it all.
+  // When set (and the output is not Null), the output and the soundfont are
+  // made ready on a thread of the player's own, which calls this once when
+  // it is done; the owner then calls FinishLoading on its own thread. Unset:
+  // the constructor makes them ready itself.
   std::function<void()> whenLoaded;
 };
 
@@ -81,8 +81,8 @@ public:
   void SetVolume(int percent, bool muted);
 
   // The owner's thread, once whenLoaded has been called: takes over what the
-  // loading made, starts the output, then the tune that Play asked for
-  // meanwhile, from its beginning. Does nothing when nothing is loading.
+  // loading made, then starts the tune that Play asked for meanwhile, from
+  // its beginning. Does nothing when nothing is loading.
   void FinishLoading();
   // True from a construction with whenLoaded until FinishLoading. Meanwhile
   // file names, Open, Play, Stop and volumes are kept for the synthesiser;
