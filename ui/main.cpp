@@ -16,6 +16,7 @@
 #include "ui/CommandLine.h"
 #include "ui/Form1.h"
 #include "ui/GameWindow.h"
+#include "ui/FrameLog.h"
 #include "ui/HeapLog.h"
 #include "ui/TextSet.h"
 #include "ui/Translations.h"
@@ -57,6 +58,7 @@ int main(int argc, char** argv) {
   // the running window.
   QGuiApplication::setDesktopFileName(QStringLiteral(IKEASOBI_APP_ID));
   if (const char* heapLog = std::getenv("IKEASOBI_HEAP_LOG")) ikea::StartHeapLog(heapLog);
+  if (const char* frameLog = std::getenv("IKEASOBI_FRAME_LOG")) ikea::StartFirstFrameLog(frameLog);
 
   const ikea::GameFolders folders =
       ikea::ResolveGameFolders(ikea::ExecutableFolder(), std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
