@@ -35,5 +35,8 @@ OutputLevel& DeviceLevel();
 // copied unchanged, at 50 their distance from 128 is halved (rounded toward
 // 128), at 0 every sample is exactly 128.
 void CopyAtLevel(uint8_t* to, const uint8_t* from, uint32_t count, int percent);
+// The same into 16-bit signed samples: the 8-bit result's distance from 128
+// times 256, so silence is 0 and the sound is the 8-bit sound exactly.
+void CopyAtLevelWide(int16_t* to, const uint8_t* from, uint32_t count, int percent);
 
 } // namespace pcmmix

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "pcmmix/DoneMessages.h"
 #include "pcmmix/HeldBlocks.h"
 #include "pcmmix/Underruns.h"
 #include "pcmmix/WaveDevice.h"
@@ -44,6 +45,7 @@ private:
   using Clock = std::chrono::steady_clock;
   void Run();
   void RunIdle(std::unique_lock<std::mutex>& lock);
+  void WaitForChange(std::unique_lock<std::mutex>& lock);
   void RunFront(std::unique_lock<std::mutex>& lock);
   void FinishFront();
   void HandFront(uint32_t count);
@@ -55,8 +57,7 @@ private:
   bool Fast() const { return speed_ <= 0; }
 
   WaveFormat format_;
-  MessageQueue* queue_;
-  WindowHandle target_;
+  DoneMessages done_;
   double speed_;
   std::unique_ptr<PacedSink> sink_;
 

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "pcmmix/MessageQueue.h"
+#include "pcmmix/Steadiness.h"
 #include "pcmmix/WaveTypes.h"
 
 namespace pcmmix {
@@ -51,6 +52,11 @@ public:
   virtual void StopSimplePlayer() {}
   // Underruns of every device opened here so far, closed ones included.
   virtual uint64_t Underruns() const { return 0; }
+  // Times those devices lengthened or shortened their buffer.
+  virtual uint64_t BufferChanges() const { return 0; }
+  // The buffer setting (Steadiness.h), followed by open devices from their
+  // next change on; devices without a buffer of their own ignore it.
+  virtual void SetBufferMode(BufferMode) {}
 };
 
 // Formats every backend plays: 8-bit PCM, mono or stereo, 11025/22050/44100.

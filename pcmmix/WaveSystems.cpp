@@ -50,6 +50,16 @@ uint64_t DeviceList::Underruns() const {
   return total;
 }
 
+uint64_t DeviceList::BufferChanges() const {
+  uint64_t total = 0;
+  for (const auto& backend : backends_) total += backend->BufferChanges();
+  return total;
+}
+
+void DeviceList::SetBufferMode(BufferMode mode) {
+  for (const auto& backend : backends_) backend->SetBufferMode(mode);
+}
+
 int DeviceList::QueryFormat(int device, const WaveFormat& format) {
   DeviceBackend* backend = Find(device);
   return backend ? backend->Query(format) : deviceresult::kBadDeviceId;
@@ -104,13 +114,16 @@ public:
   int Open(const WaveFormat& format, MessageQueue* queue, WindowHandle target,
            std::unique_ptr<WaveOut>& out) override {
     int result = deviceresult::kError;
-    out = AlsaWaveOut::Open(pcmName_, format, queue, target, result, underruns_);
+    out = AlsaWaveOut::Open(pcmName_, format, queue, target, result, shared_);
     return out ? deviceresult::kOk : result;
   }
-  uint64_t Underruns() const override { return underruns_->load(); }
+  uint64_t Underruns() const override { return shared_.underruns->load(); }
+  uint64_t BufferChanges() const override { return shared_.bufferChanges->load(); }
+  void SetBufferMode(BufferMode mode) override { shared_.mode->store(mode); }
 
 private:
-  UnderrunTotal underruns_ = std::make_shared<std::atomic<uint64_t>>(0);
+  AlsaShared shared_{std::make_shared<std::atomic<uint64_t>>(0), std::make_shared<std::atomic<uint64_t>>(0),
+                     std::make_shared<std::atomic<BufferMode>>(BufferMode::Auto)};
   std::string pcmName_;
 };
 

@@ -18,6 +18,8 @@ public:
   virtual int Query(const WaveFormat& format) const;
   // Summed over the devices this backend opened.
   virtual uint64_t Underruns() const { return 0; }
+  virtual uint64_t BufferChanges() const { return 0; }
+  virtual void SetBufferMode(BufferMode) {}
 };
 
 // Devices by number; the mapper is the first of them.
@@ -30,6 +32,8 @@ public:
            std::unique_ptr<WaveOut>& out) override;
   int QueryFormat(int device, const WaveFormat& format) override;
   uint64_t Underruns() const override;
+  uint64_t BufferChanges() const override;
+  void SetBufferMode(BufferMode mode) override;
 
 private:
   DeviceBackend* Find(int device) const;

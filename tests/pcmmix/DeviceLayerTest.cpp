@@ -107,6 +107,34 @@ TEST(NullDevice, asFastAsPossibleReturnsEveryBlockInOrderAndCountsBytes) {
   EXPECT_EQ(position, 0u);
 }
 
+// A queue with room for one message refuses the device's next completions;
+// each must still arrive, or the mixer loses the block for good.
+TEST(DeviceLayer, aCompletionTheFullQueueRefusedArrivesLater) {
+  struct Case {
+    const char* name;
+    std::unique_ptr<DeviceBackend> backend;
+  };
+  Case cases[] = {{"null device", MakeNullBackend(0)},
+                  {"ALSA null PCM", AlsaDeviceOpens("null") ? MakeAlsaBackend("null") : nullptr}};
+  for (Case& c : cases) {
+    if (!c.backend) continue;
+    SCOPED_TRACE(c.name);
+    PostedMessageQueue q(1);
+    RecordingTarget target;
+    WindowHandle h = q.CreateTarget(&target);
+    std::unique_ptr<WaveOut> device;
+    ASSERT_EQ(c.backend->Open({1, 1, 11025, 11025, 1, 8}, &q, h, device), 0);
+    Blocks blocks(512);
+    for (auto& header : blocks.headers) {
+      device->Prepare(&header);
+      ASSERT_EQ(device->Write(&header), 0);
+    }
+    while (target.messages.size() < 3) q.WaitAndDispatch();
+    for (int i = 0; i < 3; ++i)
+      EXPECT_EQ(target.messages[size_t(i)].l, reinterpret_cast<uintptr_t>(&blocks.headers[i]));
+  }
+}
+
 TEST(NullDevice, resetReturnsHeldBlocksWhilePaused) {
   PostedMessageQueue q;
   RecordingTarget target;

@@ -15,6 +15,18 @@ std::vector<uint8_t> EveryValue() {
   return v;
 }
 
+TEST(CopyAtLevel, widensToSixteenBitsWithSilenceAtZero) {
+  const std::vector<uint8_t> in = EveryValue();
+  for (int percent : {100, 50, 0}) {
+    SCOPED_TRACE(percent);
+    std::vector<uint8_t> narrow(256);
+    std::vector<int16_t> wide(256);
+    CopyAtLevel(narrow.data(), in.data(), 256, percent);
+    CopyAtLevelWide(wide.data(), in.data(), 256, percent);
+    for (size_t s = 0; s < 256; ++s) EXPECT_EQ(wide[s], (narrow[s] - 128) * 256) << "sample " << s;
+  }
+}
+
 TEST(CopyAtLevel, scalesEverySampleAboutTheCentre) {
   const std::vector<uint8_t> in = EveryValue();
   std::vector<uint8_t> out(256);
