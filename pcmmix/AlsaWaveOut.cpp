@@ -58,6 +58,7 @@ std::unique_ptr<AlsaWaveOut> AlsaWaveOut::Open(const std::string& pcmName, const
 AlsaWaveOut::AlsaWaveOut(snd_pcm_t* pcm, const WaveFormat& format, MessageQueue* queue,
                          WindowHandle target, AlsaShared shared)
     : pcm_(pcm), format_(format), done_(queue, target), mode_(std::move(shared.mode)),
+      bufferMsShown_(std::move(shared.bufferMs)),
       underruns_(std::move(shared.underruns)), bufferChanges_(std::move(shared.bufferChanges)) {}
 
 BufferMode AlsaWaveOut::Mode() const { return mode_ ? mode_->load(std::memory_order_relaxed) : BufferMode::Auto; }
@@ -104,6 +105,7 @@ bool AlsaWaveOut::Configure(unsigned bufferMs, int& result) {
   snd_pcm_hw_params_get_period_size(hw, &period, nullptr);
   bufferFrames_ = buffer;
   periodFrames_ = std::max<snd_pcm_uframes_t>(period, 1);
+  if (bufferMsShown_) bufferMsShown_->store(unsigned(buffer * 1000 / format_.samplesPerSec));
   canPause_ = snd_pcm_hw_params_can_pause(hw);
 
   snd_pcm_sw_params_t* sw;

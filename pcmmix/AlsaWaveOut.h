@@ -26,6 +26,7 @@ struct AlsaShared {
   UnderrunTotal underruns;
   UnderrunTotal bufferChanges;
   std::shared_ptr<std::atomic<BufferMode>> mode;
+  std::shared_ptr<std::atomic<unsigned>> bufferMs; // the last device's, as configured
 };
 
 class AlsaWaveOut final : public WaveOut {
@@ -88,6 +89,7 @@ private:
   unsigned wantedMs_ = 0;     // taken the next time the PCM is empty
   uint64_t calmFrames_ = 0;   // written since the last underrun or change
   std::shared_ptr<std::atomic<BufferMode>> mode_;
+  std::shared_ptr<std::atomic<unsigned>> bufferMsShown_;
 
   std::mutex mutex_;
   std::condition_variable changed_;

@@ -54,6 +54,8 @@ public:
   virtual uint64_t Underruns() const { return 0; }
   // Times those devices lengthened or shortened their buffer.
   virtual uint64_t BufferChanges() const { return 0; }
+  // The buffer of the device opened last, in ms; 0 for none.
+  virtual unsigned BufferMs() const { return 0; }
   // The buffer setting (Steadiness.h), followed by open devices from their
   // next change on; devices without a buffer of their own ignore it.
   virtual void SetBufferMode(BufferMode) {}

@@ -2,6 +2,7 @@
 
 #include <alsa/asoundlib.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "pcmmix/AlsaWaveOut.h"
@@ -54,6 +55,12 @@ uint64_t DeviceList::BufferChanges() const {
   uint64_t total = 0;
   for (const auto& backend : backends_) total += backend->BufferChanges();
   return total;
+}
+
+unsigned DeviceList::BufferMs() const {
+  unsigned longest = 0;
+  for (const auto& backend : backends_) longest = std::max(longest, backend->BufferMs());
+  return longest;
 }
 
 void DeviceList::SetBufferMode(BufferMode mode) {
@@ -119,11 +126,13 @@ public:
   }
   uint64_t Underruns() const override { return shared_.underruns->load(); }
   uint64_t BufferChanges() const override { return shared_.bufferChanges->load(); }
+  unsigned BufferMs() const override { return shared_.bufferMs->load(); }
   void SetBufferMode(BufferMode mode) override { shared_.mode->store(mode); }
 
 private:
   AlsaShared shared_{std::make_shared<std::atomic<uint64_t>>(0), std::make_shared<std::atomic<uint64_t>>(0),
-                     std::make_shared<std::atomic<BufferMode>>(BufferMode::Auto)};
+                     std::make_shared<std::atomic<BufferMode>>(BufferMode::Auto),
+                     std::make_shared<std::atomic<unsigned>>(0u)};
   std::string pcmName_;
 };
 

@@ -19,6 +19,7 @@ public:
   // Summed over the devices this backend opened.
   virtual uint64_t Underruns() const { return 0; }
   virtual uint64_t BufferChanges() const { return 0; }
+  virtual unsigned BufferMs() const { return 0; }
   virtual void SetBufferMode(BufferMode) {}
 };
 
@@ -33,6 +34,7 @@ public:
   int QueryFormat(int device, const WaveFormat& format) override;
   uint64_t Underruns() const override;
   uint64_t BufferChanges() const override;
+  unsigned BufferMs() const override;
   void SetBufferMode(BufferMode mode) override;
 
 private:

@@ -147,6 +147,14 @@ intptr_t GameAudio::WindowProc(uint32_t message, uintptr_t, uintptr_t lParam) {
 
 uint64_t GameAudio::Underruns() const { return waveSystem_->Underruns(); }
 
+uint64_t GameAudio::BufferChanges() const { return waveSystem_->BufferChanges(); }
+
+unsigned GameAudio::BufferMs() const { return waveSystem_->BufferMs(); }
+
+void GameAudio::SetBufferMode(pcmmix::BufferMode mode) { waveSystem_->SetBufferMode(mode); }
+
+uint64_t GameAudio::RefusedMessages() const { return ownMessages_ ? ownMessages_->RefusedWhenFull() : 0; }
+
 const AnswerTimes* GameAudio::DeviceAnswerTimes() const {
   return ownMessages_ ? &ownMessages_->Answers() : nullptr;
 }

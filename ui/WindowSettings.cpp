@@ -15,6 +15,7 @@ const QString kTop = QStringLiteral("window/top");
 const QString kEffects = QStringLiteral("sound/effects");
 const QString kMusic = QStringLiteral("sound/music");
 const QString kMute = QStringLiteral("sound/mute");
+const QString kBuffer = QStringLiteral("sound/buffer");
 
 std::optional<int> IntAt(const QSettings& s, const QString& key) {
   const QVariant v = s.value(key);
@@ -50,6 +51,8 @@ WindowSettings ReadWindowSettings(const QString& file) {
   if (auto effects = IntAt(s, kEffects)) w.effectsVolume = ClampVolume(*effects);
   if (auto music = IntAt(s, kMusic)) w.musicVolume = ClampVolume(*music);
   if (auto mute = BoolAt(s, kMute)) w.muted = *mute;
+  const QString buffer = s.value(kBuffer).toString().trimmed().toLower();
+  if (buffer == u"low" || buffer == u"steady") w.soundBuffer = buffer.toStdString();
   // Far beyond any desktop is no place for a window.
   constexpr int kFar = 1 << 20;
   auto left = IntAt(s, kLeft), top = IntAt(s, kTop);

@@ -9,6 +9,7 @@
 #include <QString>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace ikea::ui {
 
@@ -24,6 +25,9 @@ struct WindowSettings {
   int effectsVolume = kFullVolume;
   int musicVolume = kFullVolume;
   bool muted = false;
+  // [sound] buffer=auto|low|steady, the effects' buffer; set by hand, so
+  // read and never written. Anything else reads as "auto".
+  std::string soundBuffer = "auto";
   std::optional<QPoint> position;  // the window's top-left; unset: the game's own place
 
   bool operator==(const WindowSettings&) const = default;

@@ -90,6 +90,7 @@ int main(int argc, char** argv) {
                                                              std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")),
                 .overrides = command,
                 .applySound = [&audio](const ikea::ui::WindowSettings& w) {
+                  audio->SetBufferMode(pcmmix::ParseBufferMode(w.soundBuffer.c_str()));
                   audio->SetEffectsLevel(w.effectsVolume, w.muted);
                   audio->SetMusicLevel(w.musicVolume, w.muted);
                 }});
@@ -99,7 +100,11 @@ int main(int argc, char** argv) {
   // A dropout is heard once and gone; the count is the trace it leaves.
   const char* always = std::getenv("IKEASOBI_SOUND_REPORT");
   const std::string report =
-      ikea::SoundReport(audio->Underruns(), audio->DeviceAnswerTimes(), always && std::string(always) == "1");
+      ikea::SoundReport({.underruns = audio->Underruns(),
+                         .bufferChanges = audio->BufferChanges(),
+                         .bufferMs = audio->BufferMs(),
+                         .refusedMessages = audio->RefusedMessages()},
+                        audio->DeviceAnswerTimes(), always && std::string(always) == "1");
   std::fputs(report.c_str(), stderr);
   audio.reset();
   ikea::tk::SetErrorDialogs(nullptr);
