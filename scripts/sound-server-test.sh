@@ -52,7 +52,8 @@ if [[ "${1:-}" == --inside ]]; then
   }
   stream_lines() { pactl list sink-inputs short 2>/dev/null; }
   two_streams() { [[ $(stream_lines | wc -l) -ge 2 ]]; }
-  effects_stream() { stream_lines | awk '/u8 1ch/ {print $1; exit}'; }
+  effects_stream() { stream_lines | awk '/ 1ch 44100Hz/ {print $1; exit}'; }
+  music_stream() { stream_lines | awk '/ 2ch 22050Hz/ {print $1; exit}'; }
 
   IKEASOBI_SOUND_REPORT=1 "$GAME" >"$WORK/stdout.log" 2>"$WORK/stderr.log" &
   PID=$!
@@ -68,19 +69,25 @@ if [[ "${1:-}" == --inside ]]; then
     echo "$(cat "$t/comm") $(chrt -p "${t##*/}" | head -n1 | awk -F': ' '{print $2}')"
   done >"$WORK/threads.txt"
   EFFECTS=$(effects_stream)
-  [[ -n "$EFFECTS" ]] || { say "no 8-bit mono effects stream among:"; cat "$WORK/streams.txt"; exit 1; }
-  # The effects stream alone, to place the cue exactly.
+  [[ -n "$EFFECTS" ]] || { say "no mono effects stream at 44100 among:"; cat "$WORK/streams.txt"; exit 1; }
+  MUSIC=$(music_stream)
+  [[ -n "$MUSIC" ]] || { say "no stereo music stream at 22050 among:"; cat "$WORK/streams.txt"; exit 1; }
+  # Each stream alone: the music's for the tune, the effects' to place the cue.
   parecord --monitor-stream="$EFFECTS" --latency-msec=10 --file-format=wav --format=s16le --rate=44100 --channels=1 \
     "$WORK/effects.wav" 2>"$WORK/parecord-effects.log" &
   echo $! >"$WORK/parecord-effects.pid"
-  own_recorder() { pactl list source-outputs short | grep -q .; }
-  wait_for 30 own_recorder || { say "the effects recorder did not connect"; exit 1; }
+  parecord --monitor-stream="$MUSIC" --latency-msec=10 --file-format=wav --format=s16le --rate=44100 --channels=1 \
+    "$WORK/music.wav" 2>"$WORK/parecord-music.log" &
+  echo $! >"$WORK/parecord-music.pid"
+  own_recorders() { [[ $(pactl list source-outputs short | wc -l) -ge 3 ]]; }
+  wait_for 30 own_recorders || { say "the stream recorders did not connect"; exit 1; }
   TUNE_FROM=$(now)
   # Three seconds of the opening tune, measured on the clock, not waited on.
   while (( $(awk -v a="$(now)" -v b="$TUNE_FROM" 'BEGIN {print (a - b < 3)}') )); do sleep 0.2; done
   CLICK=$(now)
-  # What the effects recorder holds at the click played before it. A paused
-  # stream gives its recorder nothing, so the recording's length is no clock.
+  # What the effects recorder holds at the click is where the click falls in
+  # its recording: a paused stream gives its recorder nothing, so the
+  # recording's length is no clock.
   stat -c %s "$WORK/effects.wav" >"$WORK/effects-bytes-at-click"
   xdotool mousemove --window "$WID" 208 256 click 1  # COUNTINE
   # Two seconds after the click, then close as the window manager would.
@@ -132,7 +139,7 @@ source "$ROOT/scripts/lib/private-sound-server.sh"
 MIX_PID=
 cleanup() {
   local p
-  for p in "$WORK"/parecord-effects.pid "$WORK"/game.pid; do
+  for p in "$WORK"/parecord-effects.pid "$WORK"/parecord-music.pid "$WORK"/game.pid; do
     [[ -f "$p" ]] && kill "$(cat "$p")" 2>/dev/null || true
   done
   [[ -n "$MIX_PID" ]] && kill "$MIX_PID" 2>/dev/null || true
@@ -150,17 +157,16 @@ parecord --device=ikeasobi_sink.monitor --latency-msec=10 --file-format=wav --fo
 MIX_PID=$!
 recorder_connected() { pactl list source-outputs short | grep -q .; }
 wait_for 30 recorder_connected || { say "the sink recorder did not connect"; exit 1; }
-MIX_T0=$(now)
 
 FAILED=0 DRY=0 CUE_LOST=0
 xvfb-run -a -s "-screen 0 800x600x24 -noreset" "$0" --inside "$WORK" || FAILED=1
-STOPPED=$(now)
+
 kill -INT "$MIX_PID" 2>/dev/null || true
 wait "$MIX_PID" 2>/dev/null || true
 MIX_PID=
-if [[ -f "$WORK/parecord-effects.pid" ]]; then
-  kill -INT "$(cat "$WORK/parecord-effects.pid")" 2>/dev/null || true
-fi
+for p in "$WORK"/parecord-effects.pid "$WORK"/parecord-music.pid; do
+  [[ -f "$p" ]] && kill -INT "$(cat "$p")" 2>/dev/null || true
+done
 recorders_gone() { ! pactl list source-outputs short | grep -q .; }
 wait_for 30 recorders_gone || true
 
@@ -191,29 +197,18 @@ level() {  # file from-seconds length-seconds
   rms=$(sox "$1" -n trim "$2" "$3" stats 2>&1 | awk '/^RMS lev dB/ {print $4}')
   echo "${rms:--200}" | sed 's/-inf/-200/'
 }
-if [[ -f "$WORK/times.txt" && -s "$WORK/sink.wav" && -s "$WORK/effects.wav" ]]; then
-  CLICK=$(awk '/^click/ {print $2}' "$WORK/times.txt")
-  TUNE=$(awk '/^tune_from/ {print $2}' "$WORK/times.txt")
-  # The monitor hands out what the sink has played, and the null sink plays
-  # what its streams hold ahead (over a second when no stream asks for less):
-  # the recordings run that much behind the clock, which shows as the time
-  # the sink recorder ran against the sound it got.
-  LAG=$(awk -v a="$STOPPED" -v b="$MIX_T0" -v d="$(soxi -D "$WORK/sink.wav")" 'BEGIN {printf "%.3f", a - b - d}')
-  say "the recordings run ${LAG} s behind the clock"
-  MIX_T0=$(awk -v a="$MIX_T0" -v l="$LAG" 'BEGIN {printf "%.3f", a + l}')
-  # Recording offsets of the events (the recorders' own start-up delay
-  # makes these a little early, which the windows allow for).
-  T_TUNE=$(awk -v a="$TUNE" -v b="$MIX_T0" 'BEGIN {printf "%.2f", a - b}')
-  T_CLICK=$(awk -v a="$CLICK" -v b="$MIX_T0" 'BEGIN {printf "%.2f", a - b}')
-  # 16-bit mono after a 44-byte header.
-  E_CLICK=$(awk -v b="$(cat "$WORK/effects-bytes-at-click")" 'BEGIN {v = (b - 44) / 88200; printf "%.3f", v > 0 ? v : 0}')
-  TUNE_DB=$(level "$WORK/sink.wav" "$T_TUNE" 2.5)
+if [[ -f "$WORK/times.txt" && -s "$WORK/sink.wav" && -s "$WORK/effects.wav" && -s "$WORK/music.wav" ]]; then
+  # A recorder may be handed a little more or less than the time it ran, so
+  # the windows about the click leave 0.3 s either way. 16-bit mono after a
+  # 44-byte header.
+  E_CLICK=$(awk -v b="$(cat "$WORK/effects-bytes-at-click")" 'BEGIN {v = (b - 44) / 88200 - 0.3; if (v < 0) v = 0; printf "%.3f", v}')
   BEFORE_DB=-200
   if awk -v c="$E_CLICK" 'BEGIN {exit !(c >= 0.01)}'; then BEFORE_DB=$(level "$WORK/effects.wav" 0 "$E_CLICK"); fi
-  CUE_DB=$(level "$WORK/effects.wav" "$E_CLICK" 1.0)
-  MIX_CUE_DB=$(level "$WORK/sink.wav" "$T_CLICK" 1.0)
-  say "opening tune before the click: RMS ${TUNE_DB} dB (sink)"
-  say "effects before the click: ${BEFORE_DB} dB; COUNTINE cue, first second: ${CUE_DB} dB (effects stream), ${MIX_CUE_DB} dB (sink)"
+  TUNE_DB=$(level "$WORK/music.wav" 0 2.5)
+  CUE_DB=$(level "$WORK/effects.wav" "$E_CLICK" 1.3)
+  MIX_DB=$(level "$WORK/sink.wav" 0 "$(soxi -D "$WORK/sink.wav")")
+  say "opening tune: RMS ${TUNE_DB} dB (music stream, its first 2.5 s); the sink in all: ${MIX_DB} dB"
+  say "effects before the click: ${BEFORE_DB} dB; COUNTINE cue: ${CUE_DB} dB (effects stream)"
   awk -v t="$TUNE_DB" 'BEGIN {exit !(t > -45)}' || { say "the opening tune is not audible"; FAILED=1; }
   awk -v c="$CUE_DB" 'BEGIN {exit !(c > -40)}' || { say "the COUNTINE cue is not audible"; CUE_LOST=1; }
   awk -v b="$BEFORE_DB" 'BEGIN {exit !(b < -70)}' || { say "the effects stream sounded before the click"; CUE_LOST=1; }
