@@ -58,7 +58,7 @@ std::unique_ptr<AlsaWaveOut> AlsaWaveOut::Open(const std::string& pcmName, const
 AlsaWaveOut::AlsaWaveOut(snd_pcm_t* pcm, const WaveFormat& format, MessageQueue* queue,
                          WindowHandle target, AlsaShared shared)
     : pcm_(pcm), format_(format), done_(queue, target), mode_(std::move(shared.mode)),
-      bufferMsShown_(std::move(shared.bufferMs)),
+      bufferMsShown_(std::move(shared.bufferMs)), level_(std::move(shared.level)),
       underruns_(std::move(shared.underruns)), bufferChanges_(std::move(shared.bufferChanges)) {}
 
 BufferMode AlsaWaveOut::Mode() const { return mode_ ? mode_->load(std::memory_order_relaxed) : BufferMode::Auto; }
@@ -212,9 +212,9 @@ bool AlsaWaveOut::WriteNextBlock(std::unique_lock<std::mutex>& lock) {
   uint32_t length = held_.LengthAt(index);
   long frames = long(length / format_.blockAlign);
   if (wide_)
-    CopyAtLevelWide(reinterpret_cast<int16_t*>(writing_), held_.DataAt(index), length, DeviceLevel().Effective());
+    CopyAtLevelWide(reinterpret_cast<int16_t*>(writing_), held_.DataAt(index), length, EffectiveLevel(level_.get()));
   else
-    CopyAtLevel(writing_, held_.DataAt(index), length, DeviceLevel().Effective());
+    CopyAtLevel(writing_, held_.DataAt(index), length, EffectiveLevel(level_.get()));
   const bool continues = underruns_.Continues(held_.StreamStartAt(index), held_.StartsLineAt(index));
   underruns_.Begin(held_.StreamStartAt(index), length);
   const bool dryBefore = dry_;

@@ -11,6 +11,7 @@
 
 #include "pcmmix/DoneMessages.h"
 #include "pcmmix/HeldBlocks.h"
+#include "pcmmix/OutputLevel.h"
 #include "pcmmix/Steadiness.h"
 #include "pcmmix/Underruns.h"
 #include "pcmmix/WaveDevice.h"
@@ -27,6 +28,7 @@ struct AlsaShared {
   UnderrunTotal bufferChanges;
   std::shared_ptr<std::atomic<BufferMode>> mode;
   std::shared_ptr<std::atomic<unsigned>> bufferMs; // the last device's, as configured
+  std::shared_ptr<const OutputLevel> level;        // none: full
 };
 
 class AlsaWaveOut final : public WaveOut {
@@ -90,6 +92,7 @@ private:
   uint64_t calmFrames_ = 0;   // written since the last underrun or change
   std::shared_ptr<std::atomic<BufferMode>> mode_;
   std::shared_ptr<std::atomic<unsigned>> bufferMsShown_;
+  std::shared_ptr<const OutputLevel> level_;
 
   std::mutex mutex_;
   std::condition_variable changed_;

@@ -14,11 +14,6 @@ int OutputLevel::Effective() const {
   return (state & kMutedBit) ? 0 : state & kPercentBits;
 }
 
-OutputLevel& DeviceLevel() {
-  static OutputLevel level;
-  return level;
-}
-
 void CopyAtLevel(uint8_t* to, const uint8_t* from, uint32_t count, int percent) {
   if (percent >= OutputLevel::kFull) {
     std::memcpy(to, from, count);

@@ -9,8 +9,9 @@ namespace pcmmix {
 using namespace std::chrono;
 
 PacedWaveOut::PacedWaveOut(const WaveFormat& format, MessageQueue* queue, WindowHandle target,
-                           double speed, std::unique_ptr<PacedSink> sink, UnderrunTotal underruns)
-    : format_(format), done_(queue, target), speed_(speed), sink_(std::move(sink)),
+                           double speed, std::unique_ptr<PacedSink> sink, UnderrunTotal underruns,
+                           std::shared_ptr<const OutputLevel> level)
+    : format_(format), done_(queue, target), speed_(speed), sink_(std::move(sink)), level_(std::move(level)),
       underruns_(std::move(underruns)) {
   lastEnd_ = silenceSince_ = Clock::now();
   thread_ = std::thread([this] { Run(); });
@@ -161,7 +162,7 @@ void PacedWaveOut::RunFront(std::unique_lock<std::mutex>& lock) {
 // is heard from the next block handed on.
 void PacedWaveOut::HandFront(uint32_t count) {
   if (!sink_ || count == 0) return;
-  CopyAtLevel(handing_.data(), held_.FrontData(), count, DeviceLevel().Effective());
+  CopyAtLevel(handing_.data(), held_.FrontData(), count, EffectiveLevel(level_.get()));
   sink_->Played(handing_.data(), count);
 }
 

@@ -11,6 +11,7 @@
 
 #include "pcmmix/DoneMessages.h"
 #include "pcmmix/HeldBlocks.h"
+#include "pcmmix/OutputLevel.h"
 #include "pcmmix/Underruns.h"
 #include "pcmmix/WaveDevice.h"
 
@@ -29,7 +30,8 @@ public:
 class PacedWaveOut final : public WaveOut {
 public:
   PacedWaveOut(const WaveFormat& format, MessageQueue* queue, WindowHandle target, double speed,
-               std::unique_ptr<PacedSink> sink, UnderrunTotal underruns = nullptr);
+               std::unique_ptr<PacedSink> sink, UnderrunTotal underruns = nullptr,
+               std::shared_ptr<const OutputLevel> level = nullptr);
   ~PacedWaveOut() override;
 
   int Write(WaveHeader* header) override;
@@ -60,6 +62,7 @@ private:
   DoneMessages done_;
   double speed_;
   std::unique_ptr<PacedSink> sink_;
+  std::shared_ptr<const OutputLevel> level_; // none: full
 
   std::mutex mutex_;
   std::condition_variable changed_;

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "pcmmix/MessageQueue.h"
+#include "pcmmix/OutputLevel.h"
 #include "pcmmix/Steadiness.h"
 #include "pcmmix/WaveTypes.h"
 
@@ -59,6 +60,8 @@ public:
   // The buffer setting (Steadiness.h), followed by open devices from their
   // next change on; devices without a buffer of their own ignore it.
   virtual void SetBufferMode(BufferMode) {}
+  // The level of the devices opened here; null when they play at full level.
+  virtual OutputLevel* Level() { return nullptr; }
 };
 
 // Formats every backend plays: 8-bit PCM, mono or stereo, 11025/22050/44100.

@@ -16,6 +16,7 @@
 #   IKEASOBI_SOUND_BUILD=dir    release build to use (default build)
 #   IKEASOBI_SOUND_KEEP=1       keep the work folder
 #   IKEASOBI_LATENCY_PROFILE=f  another PCMMIX.INI
+#   IKEASOBI_SOUND_BUFFER=b     auto (default), low or steady, as [sound] buffer=
 #   IKEASOBI_SOUND_SERVER=s     pipewire or pulseaudio (default: the one
 #                               the machine has)
 #

@@ -34,7 +34,7 @@ GameAudio::GameAudio(std::filesystem::path folder, const AudioServices& services
     platform.profile = ownProfile_.get();
   }
   pcmmix::SetPlatform(platform);
-  pcmmix::DeviceLevel().Set(pcmmix::OutputLevel::kFull, false);
+  SetEffectsLevel(pcmmix::OutputLevel::kFull, false);
   try {
     // The window's stored form: the component, then its properties in
     // stored order.
@@ -67,10 +67,11 @@ GameAudio::~GameAudio() {
   midP_.reset();
   pcmMix1_.reset();
   pcmmix::SetPlatform({});
-  pcmmix::DeviceLevel().Set(pcmmix::OutputLevel::kFull, false);
 }
 
-void GameAudio::SetEffectsLevel(int percent, bool muted) { pcmmix::DeviceLevel().Set(percent, muted); }
+void GameAudio::SetEffectsLevel(int percent, bool muted) {
+  if (pcmmix::OutputLevel* level = waveSystem_->Level()) level->Set(percent, muted);
+}
 
 void GameAudio::SetMusicLevel(int percent, bool muted) { midP_->SetVolume(percent, muted); }
 
