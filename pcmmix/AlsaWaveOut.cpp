@@ -36,16 +36,18 @@ std::unique_ptr<AlsaWaveOut> AlsaWaveOut::Open(const std::string& pcmName, const
     return nullptr;
   }
   snd_pcm_t* pcm = nullptr;
-  const std::vector<pid_t> threadsBefore = ThreadsOfThisProcess();
-  if (snd_pcm_open(&pcm, pcmName.c_str(), SND_PCM_STREAM_PLAYBACK, 0) < 0) {
-    result = deviceresult::kBadDeviceId;
-    return nullptr;
-  }
+  int opened = -1;
   // A sound server's plugin carries what the feeder writes to the server on
   // a thread of its own, started by the open. An ordinary thread there is
   // kept waiting on a busy machine just as an ordinary feeder would be, and
-  // the server's short buffer runs dry, so it gets the feeder's priority.
-  RaiseThreadsStartedSince(threadsBefore, kFeederPriority);
+  // the server's short buffer runs dry, so it gets the feeder's priority;
+  // threads the rest of the program starts meanwhile do not.
+  RaiseThreadsStartedBy([&] { opened = snd_pcm_open(&pcm, pcmName.c_str(), SND_PCM_STREAM_PLAYBACK, 0); },
+                        kFeederPriority);
+  if (opened < 0) {
+    result = deviceresult::kBadDeviceId;
+    return nullptr;
+  }
   std::unique_ptr<AlsaWaveOut> device(new AlsaWaveOut(pcm, format, queue, target, std::move(shared)));
   device->bufferMs_ = device->wantedMs_ =
       NextBufferMs(device->policy_, device->Mode(), device->policy_.lowMs, false, 0);
@@ -299,6 +301,9 @@ void AlsaWaveOut::ReturnPlayed() {
   }
   uint64_t played = writtenFrames_ - std::min<uint64_t>(uint64_t(delay), writtenFrames_);
   playedFrames_ = std::max(playedFrames_, played);
+  // Nothing left ahead of the listener: a server that ran the stream dry
+  // tells the plugin, but the plugin need not pass it on as an error.
+  if (writtenFrames_ > 0 && playedFrames_ == writtenFrames_) dry_ = true;
   while (written_ > 0 && blockEnd_[0] <= writtenFrames_) {
     ReturnDone(held_.PopFront());
     --written_;
