@@ -287,8 +287,8 @@ AlsaWaveOut::WriteResult AlsaWaveOut::WriteFrames(const uint8_t* data, long fram
 // its buffer, not once it is heard and not once it has left that buffer: a
 // sound server behind the PCM waits for most of the buffer to be filled
 // before it starts (or restarts after running dry) a stream, and a mixer
-// whose few blocks are all held until then can never fill it, so the sound
-// stopped for good. The position (what the listener has reached) still
+// whose few blocks were all held until then could never fill it, and the
+// sound would stop for good. The position (what the listener has reached) still
 // follows the PCM's delay, which includes what the server holds.
 void AlsaWaveOut::ReturnPlayed() {
   if (writtenFrames_ == playedFrames_ && written_ == 0) return;
