@@ -301,9 +301,6 @@ void AlsaWaveOut::ReturnPlayed() {
   }
   uint64_t played = writtenFrames_ - std::min<uint64_t>(uint64_t(delay), writtenFrames_);
   playedFrames_ = std::max(playedFrames_, played);
-  // Nothing left ahead of the listener: a server that ran the stream dry
-  // tells the plugin, but the plugin need not pass it on as an error.
-  if (writtenFrames_ > 0 && playedFrames_ == writtenFrames_) dry_ = true;
   while (written_ > 0 && blockEnd_[0] <= writtenFrames_) {
     ReturnDone(held_.PopFront());
     --written_;
