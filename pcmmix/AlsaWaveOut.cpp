@@ -186,7 +186,14 @@ void AlsaWaveOut::Run() {
       dry_ = true;
       // A sound server keeps asking a running stream for more, every
       // period, while the game is quiet; a paused one it leaves alone.
-      if (canPause_ && !paused_ && snd_pcm_state(pcm_) == SND_PCM_STATE_RUNNING) snd_pcm_pause(pcm_, 1);
+      // Pausing waits for the server, so the mixer is not kept waiting for
+      // the lock meanwhile; what it asked for then is looked at afresh.
+      if (canPause_ && !paused_ && snd_pcm_state(pcm_) == SND_PCM_STATE_RUNNING) {
+        lock.unlock();
+        snd_pcm_pause(pcm_, 1);
+        lock.lock();
+        continue;
+      }
       changed_.wait(lock);
     } else {
       changed_.wait_for(lock, periodTime);
@@ -221,13 +228,16 @@ bool AlsaWaveOut::WriteNextBlock(std::unique_lock<std::mutex>& lock) {
   underruns_.Begin(held_.StreamStartAt(index), length);
   const bool dryBefore = dry_;
   if (dryBefore && continues) AfterUnderrun();
+  const bool playOn = !paused_;
+  dry_ = false;
+  // Only this thread touches writing_ and the PCM, so the PCM's calls run
+  // unlocked: through a sound server they wait for the server, and the
+  // mixer must not wait for the lock meanwhile. A reset meanwhile shows as a
+  // new generation and the block is not counted.
+  lock.unlock();
   if (dryBefore) ResizeWhileEmpty();
   // Paused while the game was quiet: play on.
-  if (!paused_ && snd_pcm_state(pcm_) == SND_PCM_STATE_PAUSED) snd_pcm_pause(pcm_, 0);
-  dry_ = false;
-  // Only this thread touches writing_, so the PCM call runs unlocked; a reset
-  // meanwhile shows as a new generation and the block is not counted.
-  lock.unlock();
+  if (playOn && snd_pcm_state(pcm_) == SND_PCM_STATE_PAUSED) snd_pcm_pause(pcm_, 0);
   WriteResult wrote = WriteFrames(writing_, frames);
   lock.lock();
   if (generation != generation_) return false;
