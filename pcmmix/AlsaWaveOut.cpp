@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstring>
+#include <iterator>
+#include <utility>
 
 #include "pcmmix/OutputLevel.h"
 #include "pcmmix/Realtime.h"
@@ -15,10 +17,10 @@ namespace {
 void DiscardAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
 // What a cue waits behind is the mixer's ring of blocks plus this buffer
-// plus what a sound server holds after it. About 12 ms in four periods keeps
-// the sum near a click's worth of delay; the mixer's ring, not this buffer,
-// is what rides out a busy event loop.
-constexpr unsigned kBufferMs = 12;
+// plus what a sound server holds after it. The shortest buffer, about 12 ms
+// in four periods, keeps the sum near a click's worth of delay; the mixer's
+// ring, not this buffer, is what rides out a busy event loop, and a longer
+// buffer (Steadiness.h) what rides out a machine that stops.
 constexpr unsigned kPeriods = 4;
 
 } // namespace
@@ -27,33 +29,41 @@ void SilenceAlsaErrors() { snd_lib_error_set_handler(&DiscardAlsaError); }
 
 std::unique_ptr<AlsaWaveOut> AlsaWaveOut::Open(const std::string& pcmName, const WaveFormat& format,
                                                MessageQueue* queue, WindowHandle target,
-                                               int& result, UnderrunTotal underruns) {
+                                               int& result, AlsaShared shared) {
   SilenceAlsaErrors();
   if (!IsPlayableFormat(format)) {
     result = deviceresult::kBadFormat;
     return nullptr;
   }
   snd_pcm_t* pcm = nullptr;
-  const std::vector<pid_t> threadsBefore = ThreadsOfThisProcess();
-  if (snd_pcm_open(&pcm, pcmName.c_str(), SND_PCM_STREAM_PLAYBACK, 0) < 0) {
-    result = deviceresult::kBadDeviceId;
-    return nullptr;
-  }
+  int opened = -1;
   // A sound server's plugin carries what the feeder writes to the server on
   // a thread of its own, started by the open. An ordinary thread there is
   // kept waiting on a busy machine just as an ordinary feeder would be, and
-  // the server's short buffer runs dry, so it gets the feeder's priority.
-  RaiseThreadsStartedSince(threadsBefore, kFeederPriority);
-  std::unique_ptr<AlsaWaveOut> device(new AlsaWaveOut(pcm, format, queue, target, std::move(underruns)));
-  if (!device->Configure(result)) return nullptr;
+  // the server's short buffer runs dry, so it gets the feeder's priority;
+  // threads the rest of the program starts meanwhile do not.
+  RaiseThreadsStartedBy([&] { opened = snd_pcm_open(&pcm, pcmName.c_str(), SND_PCM_STREAM_PLAYBACK, 0); },
+                        kFeederPriority);
+  if (opened < 0) {
+    result = deviceresult::kBadDeviceId;
+    return nullptr;
+  }
+  std::unique_ptr<AlsaWaveOut> device(new AlsaWaveOut(pcm, format, queue, target, std::move(shared)));
+  device->bufferMs_ = device->wantedMs_ =
+      NextBufferMs(device->policy_, device->Mode(), device->policy_.lowMs, false, 0);
+  if (!device->Configure(device->bufferMs_, result)) return nullptr;
   device->thread_ = std::thread([d = device.get()] { d->Run(); });
   result = deviceresult::kOk;
   return device;
 }
 
 AlsaWaveOut::AlsaWaveOut(snd_pcm_t* pcm, const WaveFormat& format, MessageQueue* queue,
-                         WindowHandle target, UnderrunTotal underruns)
-    : pcm_(pcm), format_(format), queue_(queue), target_(target), underruns_(std::move(underruns)) {}
+                         WindowHandle target, AlsaShared shared)
+    : pcm_(pcm), format_(format), done_(queue, target), mode_(std::move(shared.mode)),
+      bufferMsShown_(std::move(shared.bufferMs)), level_(std::move(shared.level)),
+      underruns_(std::move(shared.underruns)), bufferChanges_(std::move(shared.bufferChanges)) {}
+
+BufferMode AlsaWaveOut::Mode() const { return mode_ ? mode_->load(std::memory_order_relaxed) : BufferMode::Auto; }
 
 AlsaWaveOut::~AlsaWaveOut() {
   if (thread_.joinable()) {
@@ -68,25 +78,36 @@ AlsaWaveOut::~AlsaWaveOut() {
   snd_pcm_close(pcm_);
 }
 
-bool AlsaWaveOut::Configure(int& result) {
+bool AlsaWaveOut::ConfigureFormat(snd_pcm_hw_params_t* hw, unsigned bufferMs) {
+  if (snd_pcm_hw_params_any(pcm_, hw) < 0) return false;
+  if (snd_pcm_hw_params_set_access(pcm_, hw, SND_PCM_ACCESS_RW_INTERLEAVED) < 0) return false;
+  if (snd_pcm_hw_params_set_format(pcm_, hw, wide_ ? SND_PCM_FORMAT_S16 : SND_PCM_FORMAT_U8) < 0) return false;
+  if (snd_pcm_hw_params_set_channels(pcm_, hw, format_.channels) < 0) return false;
+  if (snd_pcm_hw_params_set_rate(pcm_, hw, format_.samplesPerSec, 0) < 0) return false;
+  snd_pcm_uframes_t buffer = format_.samplesPerSec * bufferMs / 1000;
+  snd_pcm_uframes_t period = format_.samplesPerSec * policy_.lowMs / 1000 / kPeriods;
+  snd_pcm_hw_params_set_buffer_size_near(pcm_, hw, &buffer);
+  snd_pcm_hw_params_set_period_size_near(pcm_, hw, &period, nullptr);
+  return snd_pcm_hw_params(pcm_, hw) >= 0;
+}
+
+bool AlsaWaveOut::Configure(unsigned bufferMs, int& result) {
   result = deviceresult::kBadFormat;
   snd_pcm_hw_params_t* hw;
   snd_pcm_hw_params_alloca(&hw);
-  if (snd_pcm_hw_params_any(pcm_, hw) < 0) return false;
-  if (snd_pcm_hw_params_set_access(pcm_, hw, SND_PCM_ACCESS_RW_INTERLEAVED) < 0) return false;
-  if (snd_pcm_hw_params_set_format(pcm_, hw, SND_PCM_FORMAT_U8) < 0) return false;
-  if (snd_pcm_hw_params_set_channels(pcm_, hw, format_.channels) < 0) return false;
-  if (snd_pcm_hw_params_set_rate(pcm_, hw, format_.samplesPerSec, 0) < 0) return false;
-  snd_pcm_uframes_t buffer = format_.samplesPerSec * kBufferMs / 1000;
-  snd_pcm_uframes_t period = buffer / kPeriods;
-  snd_pcm_hw_params_set_buffer_size_near(pcm_, hw, &buffer);
-  snd_pcm_hw_params_set_period_size_near(pcm_, hw, &period, nullptr);
-  if (snd_pcm_hw_params(pcm_, hw) < 0) return false;
+  wide_ = true;
+  if (!ConfigureFormat(hw, bufferMs)) {
+    wide_ = false;
+    if (!ConfigureFormat(hw, bufferMs)) return false;
+  }
+  frameBytes_ = format_.channels * (wide_ ? 2u : 1u);
+  snd_pcm_uframes_t buffer = 0, period = 0;
   // What the server granted, not what was asked for.
   snd_pcm_hw_params_get_buffer_size(hw, &buffer);
   snd_pcm_hw_params_get_period_size(hw, &period, nullptr);
   bufferFrames_ = buffer;
   periodFrames_ = std::max<snd_pcm_uframes_t>(period, 1);
+  if (bufferMsShown_) bufferMsShown_->store(unsigned(buffer * 1000 / format_.samplesPerSec));
   canPause_ = snd_pcm_hw_params_can_pause(hw);
 
   snd_pcm_sw_params_t* sw;
@@ -141,15 +162,16 @@ int AlsaWaveOut::GetPositionBytes(uint64_t& bytes) {
 
 void AlsaWaveOut::ReturnDone(WaveHeader* header) {
   header->flags |= kHeaderDone;
-  queue_->Post(target_, kMessageBlockDone, 0, reinterpret_cast<uintptr_t>(header));
+  done_.Post(header);
 }
 
 void AlsaWaveOut::Run() {
   RaiseThreadToRealtime(kFeederPriority);
   std::unique_lock lock(mutex_);
-  auto periodTime = std::chrono::microseconds(1000000ull * periodFrames_ / format_.samplesPerSec);
   while (!stopping_) {
+    const auto periodTime = std::chrono::microseconds(1000000ull * periodFrames_ / format_.samplesPerSec);
     ApplyRequests(lock);
+    done_.Retry();
     ReturnPlayed();
     if (!paused_ && written_ < held_.Count()) {
       WriteNextBlock(lock);
@@ -158,10 +180,20 @@ void AlsaWaveOut::Run() {
     // While the PCM still plays what it was given, wake each period to
     // follow the position; with nothing left, sleep until the mixer writes
     // or asks, so a quiet game costs no wake-ups.
-    if (writtenFrames_ == playedFrames_) {
+    if (writtenFrames_ == playedFrames_ && !done_.Waiting()) {
+      // Everything given has been heard: a block that was meant to follow
+      // comes too late, and the listener hears the gap.
+      dry_ = true;
       // A sound server keeps asking a running stream for more, every
       // period, while the game is quiet; a paused one it leaves alone.
-      if (canPause_ && !paused_ && snd_pcm_state(pcm_) == SND_PCM_STATE_RUNNING) snd_pcm_pause(pcm_, 1);
+      // Pausing waits for the server, so the mixer is not kept waiting for
+      // the lock meanwhile; what it asked for then is looked at afresh.
+      if (canPause_ && !paused_ && snd_pcm_state(pcm_) == SND_PCM_STATE_RUNNING) {
+        lock.unlock();
+        snd_pcm_pause(pcm_, 1);
+        lock.lock();
+        continue;
+      }
       changed_.wait(lock);
     } else {
       changed_.wait_for(lock, periodTime);
@@ -187,25 +219,61 @@ bool AlsaWaveOut::WriteNextBlock(std::unique_lock<std::mutex>& lock) {
   int index = written_;
   uint64_t generation = generation_;
   uint32_t length = held_.LengthAt(index);
-  CopyAtLevel(writing_, held_.DataAt(index), length, DeviceLevel().Effective());
   long frames = long(length / format_.blockAlign);
+  if (wide_)
+    CopyAtLevelWide(reinterpret_cast<int16_t*>(writing_), held_.DataAt(index), length, EffectiveLevel(level_.get()));
+  else
+    CopyAtLevel(writing_, held_.DataAt(index), length, EffectiveLevel(level_.get()));
   const bool continues = underruns_.Continues(held_.StreamStartAt(index), held_.StartsLineAt(index));
   underruns_.Begin(held_.StreamStartAt(index), length);
-  // Paused while the game was quiet: play on.
-  if (!paused_ && snd_pcm_state(pcm_) == SND_PCM_STATE_PAUSED) snd_pcm_pause(pcm_, 0);
   const bool dryBefore = dry_;
+  if (dryBefore && continues) AfterUnderrun();
+  const bool playOn = !paused_;
   dry_ = false;
-  // Only this thread touches writing_, so the PCM call runs unlocked; a reset
-  // meanwhile shows as a new generation and the block is not counted.
+  // Only this thread touches writing_ and the PCM, so the PCM's calls run
+  // unlocked: through a sound server they wait for the server, and the
+  // mixer must not wait for the lock meanwhile. A reset meanwhile shows as a
+  // new generation and the block is not counted.
   lock.unlock();
+  if (dryBefore) ResizeWhileEmpty();
+  // Paused while the game was quiet: play on.
+  if (playOn && snd_pcm_state(pcm_) == SND_PCM_STATE_PAUSED) snd_pcm_pause(pcm_, 0);
   WriteResult wrote = WriteFrames(writing_, frames);
   lock.lock();
   if (generation != generation_) return false;
-  if (wrote.driedInside || (continues && (dryBefore || wrote.driedBefore))) underruns_.Add();
+  if (wrote.driedInside || (continues && !dryBefore && wrote.driedBefore)) AfterUnderrun();
+  calmFrames_ += uint64_t(frames);
   writtenFrames_ += uint64_t(frames);
   blockEnd_[index] = writtenFrames_;
   ++written_;
+  if (wantedMs_ == bufferMs_)
+    wantedMs_ = NextBufferMs(policy_, Mode(), bufferMs_, false, calmFrames_ * 1000 / format_.samplesPerSec);
   return true;
+}
+
+void AlsaWaveOut::AfterUnderrun() {
+  underruns_.Add();
+  wantedMs_ = NextBufferMs(policy_, Mode(), bufferMs_, true, 0);
+  calmFrames_ = 0;
+}
+
+// Called with the PCM drained: a new length costs no sound.
+void AlsaWaveOut::ResizeWhileEmpty() {
+  if (wantedMs_ == bufferMs_) return;
+  snd_pcm_drop(pcm_);
+  snd_pcm_hw_free(pcm_);
+  int result = 0;
+  const unsigned before = bufferMs_;
+  if (Configure(wantedMs_, result)) {
+    bufferMs_ = wantedMs_;
+  } else if (!Configure(before, result)) {
+    return; // the PCM refuses both: the writes report it
+  }
+  snd_pcm_prepare(pcm_);
+  wantedMs_ = bufferMs_;
+  calmFrames_ = 0;
+  pcmPaused_ = false; // prepared afresh: ApplyRequests pauses it again if asked
+  if (bufferMs_ != before) bufferChanges_.Add();
 }
 
 AlsaWaveOut::WriteResult AlsaWaveOut::WriteFrames(const uint8_t* data, long frames) {
@@ -219,7 +287,7 @@ AlsaWaveOut::WriteResult AlsaWaveOut::WriteFrames(const uint8_t* data, long fram
       continue;
     }
     started = started || n > 0;
-    data += n * format_.blockAlign;
+    data += n * frameBytes_;
     frames -= n;
   }
   return result;
@@ -229,8 +297,8 @@ AlsaWaveOut::WriteResult AlsaWaveOut::WriteFrames(const uint8_t* data, long fram
 // its buffer, not once it is heard and not once it has left that buffer: a
 // sound server behind the PCM waits for most of the buffer to be filled
 // before it starts (or restarts after running dry) a stream, and a mixer
-// whose few blocks are all held until then can never fill it, so the sound
-// stopped for good. The position (what the listener has reached) still
+// whose few blocks were all held until then could never fill it, and the
+// sound would stop for good. The position (what the listener has reached) still
 // follows the PCM's delay, which includes what the server holds.
 void AlsaWaveOut::ReturnPlayed() {
   if (writtenFrames_ == playedFrames_ && written_ == 0) return;

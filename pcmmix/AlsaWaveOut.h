@@ -9,20 +9,34 @@
 #include <string>
 #include <thread>
 
+#include "pcmmix/DoneMessages.h"
 #include "pcmmix/HeldBlocks.h"
+#include "pcmmix/OutputLevel.h"
+#include "pcmmix/Steadiness.h"
 #include "pcmmix/Underruns.h"
 #include "pcmmix/WaveDevice.h"
 
 typedef struct _snd_pcm snd_pcm_t;
+typedef struct _snd_pcm_hw_params snd_pcm_hw_params_t;
 
 namespace pcmmix {
+
+// What a backend shares with every device it opens: its sums and the
+// buffer setting, which a device follows from its next change on.
+struct AlsaShared {
+  UnderrunTotal underruns;
+  UnderrunTotal bufferChanges;
+  std::shared_ptr<std::atomic<BufferMode>> mode;
+  std::shared_ptr<std::atomic<unsigned>> bufferMs; // the last device's, as configured
+  std::shared_ptr<const OutputLevel> level;        // none: full
+};
 
 class AlsaWaveOut final : public WaveOut {
 public:
   // Opens and configures the PCM; gives null with the result number on failure.
   static std::unique_ptr<AlsaWaveOut> Open(const std::string& pcmName, const WaveFormat& format,
                                            MessageQueue* queue, WindowHandle target, int& result,
-                                           UnderrunTotal underruns = nullptr);
+                                           AlsaShared shared = {});
   ~AlsaWaveOut() override;
 
   int Write(WaveHeader* header) override;
@@ -34,13 +48,22 @@ public:
   // last one on the mixer's time line; a quiet mixer's drain is none.
   uint64_t Underruns() const override { return underruns_.Count(); }
 
+  // Times the buffer was lengthened or shortened.
+  uint64_t BufferChanges() const { return bufferChanges_.Count(); }
+
   unsigned long BufferFrames() const { return bufferFrames_; }
   unsigned long PeriodFrames() const { return periodFrames_; }
 
 private:
   AlsaWaveOut(snd_pcm_t* pcm, const WaveFormat& format, MessageQueue* queue, WindowHandle target,
-              UnderrunTotal underruns);
-  bool Configure(int& result);
+              AlsaShared shared);
+  BufferMode Mode() const;
+  bool Configure(unsigned bufferMs, int& result);
+  bool ConfigureFormat(snd_pcm_hw_params_t* hw, unsigned bufferMs);
+  // The PCM holds nothing: the time to take another buffer length when the
+  // setting or the underruns ask for it.
+  void ResizeWhileEmpty();
+  void AfterUnderrun();
   void Run();
   void ApplyRequests(std::unique_lock<std::mutex>& lock);
   bool WriteNextBlock(std::unique_lock<std::mutex>& lock);
@@ -54,11 +77,22 @@ private:
 
   snd_pcm_t* pcm_;
   WaveFormat format_;
-  MessageQueue* queue_;
-  WindowHandle target_;
+  DoneMessages done_;
   unsigned long bufferFrames_ = 0;
   unsigned long periodFrames_ = 0;
   bool canPause_ = false;
+  // 16-bit signed samples where the PCM takes them: a sound server that
+  // pads a starved stream with zero bytes pads 8-bit unsigned sound with
+  // its most negative value, a loud click, and 16-bit with silence.
+  bool wide_ = false;
+  unsigned frameBytes_ = 1;   // what the PCM takes per frame
+  SteadinessPolicy policy_;
+  unsigned bufferMs_ = 0;
+  unsigned wantedMs_ = 0;     // taken the next time the PCM is empty
+  uint64_t calmFrames_ = 0;   // written since the last underrun or change
+  std::shared_ptr<std::atomic<BufferMode>> mode_;
+  std::shared_ptr<std::atomic<unsigned>> bufferMsShown_;
+  std::shared_ptr<const OutputLevel> level_;
 
   std::mutex mutex_;
   std::condition_variable changed_;
@@ -71,9 +105,11 @@ private:
   // The block being written, copied out of its slot under the lock at the
   // output level in force then: a reset may hand the slot back and a later
   // Write fill it while the PCM call runs.
-  uint8_t writing_[HeldBlocks::kMaxBlockBytes] = {};
+  uint8_t writing_[HeldBlocks::kMaxBlockBytes * 2] = {};
+
   bool dry_ = true;           // the PCM has played all it was given
   UnderrunCount underruns_;
+  UnderrunCount bufferChanges_;
   bool paused_ = false;
   bool pcmPaused_ = false;
   bool dropRequested_ = false;

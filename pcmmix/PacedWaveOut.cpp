@@ -9,8 +9,9 @@ namespace pcmmix {
 using namespace std::chrono;
 
 PacedWaveOut::PacedWaveOut(const WaveFormat& format, MessageQueue* queue, WindowHandle target,
-                           double speed, std::unique_ptr<PacedSink> sink, UnderrunTotal underruns)
-    : format_(format), queue_(queue), target_(target), speed_(speed), sink_(std::move(sink)),
+                           double speed, std::unique_ptr<PacedSink> sink, UnderrunTotal underruns,
+                           std::shared_ptr<const OutputLevel> level)
+    : format_(format), done_(queue, target), speed_(speed), sink_(std::move(sink)), level_(std::move(level)),
       underruns_(std::move(underruns)) {
   lastEnd_ = silenceSince_ = Clock::now();
   thread_ = std::thread([this] { Run(); });
@@ -80,7 +81,7 @@ uint64_t PacedWaveOut::FrontBytesPlayed() const {
 
 void PacedWaveOut::ReturnDone(WaveHeader* header) {
   header->flags |= kHeaderDone;
-  queue_->Post(target_, kMessageBlockDone, 0, reinterpret_cast<uintptr_t>(header));
+  done_.Post(header);
 }
 
 PacedWaveOut::Clock::duration PacedWaveOut::DurationOf(uint64_t bytes) const {
@@ -106,15 +107,22 @@ void PacedWaveOut::FlushSilence(Clock::time_point now) {
 void PacedWaveOut::Run() {
   std::unique_lock lock(mutex_);
   while (!stopping_) {
+    done_.Retry();
     if (held_.Empty()) RunIdle(lock);
     else RunFront(lock);
   }
   FlushSilence(Clock::now());
 }
 
+// Refused messages are offered again while the thread would otherwise sleep.
+void PacedWaveOut::WaitForChange(std::unique_lock<std::mutex>& lock) {
+  if (done_.Waiting()) changed_.wait_for(lock, milliseconds(5));
+  else changed_.wait(lock);
+}
+
 void PacedWaveOut::RunIdle(std::unique_lock<std::mutex>& lock) {
   if (Fast() || !sink_ || !sink_->WantsSilence()) {
-    changed_.wait(lock);
+    WaitForChange(lock);
     return;
   }
   changed_.wait_for(lock, milliseconds(20));
@@ -123,7 +131,7 @@ void PacedWaveOut::RunIdle(std::unique_lock<std::mutex>& lock) {
 
 void PacedWaveOut::RunFront(std::unique_lock<std::mutex>& lock) {
   if (paused_) {
-    changed_.wait(lock);
+    WaitForChange(lock);
     return;
   }
   if (!frontStarted_) {
@@ -154,7 +162,7 @@ void PacedWaveOut::RunFront(std::unique_lock<std::mutex>& lock) {
 // is heard from the next block handed on.
 void PacedWaveOut::HandFront(uint32_t count) {
   if (!sink_ || count == 0) return;
-  CopyAtLevel(handing_.data(), held_.FrontData(), count, DeviceLevel().Effective());
+  CopyAtLevel(handing_.data(), held_.FrontData(), count, EffectiveLevel(level_.get()));
   sink_->Played(handing_.data(), count);
 }
 

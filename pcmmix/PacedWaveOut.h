@@ -9,7 +9,9 @@
 #include <thread>
 #include <vector>
 
+#include "pcmmix/DoneMessages.h"
 #include "pcmmix/HeldBlocks.h"
+#include "pcmmix/OutputLevel.h"
 #include "pcmmix/Underruns.h"
 #include "pcmmix/WaveDevice.h"
 
@@ -28,7 +30,8 @@ public:
 class PacedWaveOut final : public WaveOut {
 public:
   PacedWaveOut(const WaveFormat& format, MessageQueue* queue, WindowHandle target, double speed,
-               std::unique_ptr<PacedSink> sink, UnderrunTotal underruns = nullptr);
+               std::unique_ptr<PacedSink> sink, UnderrunTotal underruns = nullptr,
+               std::shared_ptr<const OutputLevel> level = nullptr);
   ~PacedWaveOut() override;
 
   int Write(WaveHeader* header) override;
@@ -44,6 +47,7 @@ private:
   using Clock = std::chrono::steady_clock;
   void Run();
   void RunIdle(std::unique_lock<std::mutex>& lock);
+  void WaitForChange(std::unique_lock<std::mutex>& lock);
   void RunFront(std::unique_lock<std::mutex>& lock);
   void FinishFront();
   void HandFront(uint32_t count);
@@ -55,10 +59,10 @@ private:
   bool Fast() const { return speed_ <= 0; }
 
   WaveFormat format_;
-  MessageQueue* queue_;
-  WindowHandle target_;
+  DoneMessages done_;
   double speed_;
   std::unique_ptr<PacedSink> sink_;
+  std::shared_ptr<const OutputLevel> level_; // none: full
 
   std::mutex mutex_;
   std::condition_variable changed_;

@@ -1,10 +1,12 @@
 #include "pcmmix/Realtime.h"
 
+#include <pthread.h>
 #include <sched.h>
 #include <sys/resource.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace pcmmix {
@@ -37,10 +39,37 @@ std::vector<pid_t> ThreadsOfThisProcess() {
   return threads;
 }
 
-int RaiseThreadsStartedSince(const std::vector<pid_t>& before, int priority) {
+namespace {
+
+std::string NameOf(pid_t thread) {
+  std::string name;
+  std::getline(std::ifstream("/proc/self/task/" + std::to_string(thread) + "/comm"), name);
+  return name;
+}
+
+template <class T>
+bool Holds(const std::vector<T>& v, const T& x) {
+  return std::find(v.begin(), v.end(), x) != v.end();
+}
+
+} // namespace
+
+int RaiseThreadsStartedBy(const std::function<void()>& open, int priority) {
+  const std::vector<pid_t> before = ThreadsOfThisProcess();
+  std::vector<std::string> namesBefore;
+  for (pid_t thread : before) namesBefore.push_back(NameOf(thread));
+  char ownName[16] = {};
+  pthread_getname_np(pthread_self(), ownName, sizeof ownName);
+  const std::string opening = "pcm-opening";
+  pthread_setname_np(pthread_self(), opening.c_str());
+  open();
+  pthread_setname_np(pthread_self(), ownName);
   int raised = 0;
-  for (pid_t thread : ThreadsOfThisProcess())
-    if (std::find(before.begin(), before.end(), thread) == before.end() && RaiseThread(thread, priority)) ++raised;
+  for (pid_t thread : ThreadsOfThisProcess()) {
+    if (Holds(before, thread)) continue;
+    const std::string name = NameOf(thread);
+    if ((name == opening || !Holds(namesBefore, name)) && RaiseThread(thread, priority)) ++raised;
+  }
   return raised;
 }
 

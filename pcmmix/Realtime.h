@@ -6,6 +6,7 @@
 // round-robin at a low real-time priority, below the sound server's own.
 #include <sys/types.h>
 
+#include <functional>
 #include <vector>
 
 namespace pcmmix {
@@ -20,8 +21,14 @@ bool RaiseThreadToRealtime(int priority);
 // The threads of this process, by kernel thread id.
 std::vector<pid_t> ThreadsOfThisProcess();
 
-// Raises every thread of this process that is not among `before`; how many
-// were raised.
-int RaiseThreadsStartedSince(const std::vector<pid_t>& before, int priority);
+// Runs `open` on the calling thread and raises the threads it started, not
+// others that appeared meanwhile; how many were raised. A new thread takes
+// its starter's name, so while `open` runs the caller wears a name of its
+// own: a thread the open started wears it too, or has named itself (a
+// sound server's client loop does) with a name no thread had before. A
+// thread another thread started meanwhile wears a name from before and
+// keeps the ordinary kind, and so does a library thread that names itself
+// like one already running.
+int RaiseThreadsStartedBy(const std::function<void()>& open, int priority);
 
 } // namespace pcmmix

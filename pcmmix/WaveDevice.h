@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "pcmmix/MessageQueue.h"
+#include "pcmmix/OutputLevel.h"
+#include "pcmmix/Steadiness.h"
 #include "pcmmix/WaveTypes.h"
 
 namespace pcmmix {
@@ -51,6 +53,15 @@ public:
   virtual void StopSimplePlayer() {}
   // Underruns of every device opened here so far, closed ones included.
   virtual uint64_t Underruns() const { return 0; }
+  // Times those devices lengthened or shortened their buffer.
+  virtual uint64_t BufferChanges() const { return 0; }
+  // The buffer of the device opened last, in ms; 0 for none.
+  virtual unsigned BufferMs() const { return 0; }
+  // The buffer setting (Steadiness.h), followed by open devices from their
+  // next change on; devices without a buffer of their own ignore it.
+  virtual void SetBufferMode(BufferMode) {}
+  // The level of the devices opened here; null when they play at full level.
+  virtual OutputLevel* Level() { return nullptr; }
 };
 
 // Formats every backend plays: 8-bit PCM, mono or stereo, 11025/22050/44100.

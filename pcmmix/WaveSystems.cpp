@@ -2,6 +2,7 @@
 
 #include <alsa/asoundlib.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "pcmmix/AlsaWaveOut.h"
@@ -50,6 +51,22 @@ uint64_t DeviceList::Underruns() const {
   return total;
 }
 
+uint64_t DeviceList::BufferChanges() const {
+  uint64_t total = 0;
+  for (const auto& backend : backends_) total += backend->BufferChanges();
+  return total;
+}
+
+unsigned DeviceList::BufferMs() const {
+  unsigned longest = 0;
+  for (const auto& backend : backends_) longest = std::max(longest, backend->BufferMs());
+  return longest;
+}
+
+void DeviceList::SetBufferMode(BufferMode mode) {
+  for (const auto& backend : backends_) backend->SetBufferMode(mode);
+}
+
 int DeviceList::QueryFormat(int device, const WaveFormat& format) {
   DeviceBackend* backend = Find(device);
   return backend ? backend->Query(format) : deviceresult::kBadDeviceId;
@@ -71,8 +88,8 @@ private:
 
 class PacedBackend final : public DeviceBackend {
 public:
-  PacedBackend(std::string name, std::string capturePath, double speed)
-      : name_(std::move(name)), capturePath_(std::move(capturePath)), speed_(speed) {}
+  PacedBackend(std::string name, std::string capturePath, double speed, std::shared_ptr<const OutputLevel> level)
+      : name_(std::move(name)), capturePath_(std::move(capturePath)), speed_(speed), level_(std::move(level)) {}
 
   DeviceCaps Caps() const override { return {name_, 2, 0}; }
 
@@ -85,7 +102,7 @@ public:
       if (!writer->Open(capturePath_, format)) return deviceresult::kError;
       sink = std::make_unique<CaptureSink>(std::move(writer));
     }
-    out = std::make_unique<PacedWaveOut>(format, queue, target, speed_, std::move(sink), underruns_);
+    out = std::make_unique<PacedWaveOut>(format, queue, target, speed_, std::move(sink), underruns_, level_);
     return deviceresult::kOk;
   }
   uint64_t Underruns() const override { return underruns_->load(); }
@@ -95,22 +112,30 @@ private:
   std::string name_;
   std::string capturePath_;
   double speed_;
+  std::shared_ptr<const OutputLevel> level_;
 };
 
 class AlsaBackend final : public DeviceBackend {
 public:
-  explicit AlsaBackend(std::string pcmName) : pcmName_(std::move(pcmName)) {}
+  AlsaBackend(std::string pcmName, std::shared_ptr<const OutputLevel> level) : pcmName_(std::move(pcmName)) {
+    shared_.level = std::move(level);
+  }
   DeviceCaps Caps() const override { return {"ALSA " + pcmName_.substr(0, 26), 2, 0}; }
   int Open(const WaveFormat& format, MessageQueue* queue, WindowHandle target,
            std::unique_ptr<WaveOut>& out) override {
     int result = deviceresult::kError;
-    out = AlsaWaveOut::Open(pcmName_, format, queue, target, result, underruns_);
+    out = AlsaWaveOut::Open(pcmName_, format, queue, target, result, shared_);
     return out ? deviceresult::kOk : result;
   }
-  uint64_t Underruns() const override { return underruns_->load(); }
+  uint64_t Underruns() const override { return shared_.underruns->load(); }
+  uint64_t BufferChanges() const override { return shared_.bufferChanges->load(); }
+  unsigned BufferMs() const override { return shared_.bufferMs->load(); }
+  void SetBufferMode(BufferMode mode) override { shared_.mode->store(mode); }
 
 private:
-  UnderrunTotal underruns_ = std::make_shared<std::atomic<uint64_t>>(0);
+  AlsaShared shared_{std::make_shared<std::atomic<uint64_t>>(0), std::make_shared<std::atomic<uint64_t>>(0),
+                     std::make_shared<std::atomic<BufferMode>>(BufferMode::Auto),
+                     std::make_shared<std::atomic<unsigned>>(0u), nullptr};
   std::string pcmName_;
 };
 
@@ -120,16 +145,17 @@ bool EndsWith(const std::string& s, const std::string& tail) {
 
 } // namespace
 
-std::unique_ptr<DeviceBackend> MakeNullBackend(double speed) {
-  return std::make_unique<PacedBackend>("Null output", "", speed);
+std::unique_ptr<DeviceBackend> MakeNullBackend(double speed, std::shared_ptr<const OutputLevel> level) {
+  return std::make_unique<PacedBackend>("Null output", "", speed, std::move(level));
 }
 
-std::unique_ptr<DeviceBackend> MakeCaptureBackend(const std::string& wavPath, double speed) {
-  return std::make_unique<PacedBackend>("WAV capture", wavPath, speed);
+std::unique_ptr<DeviceBackend> MakeCaptureBackend(const std::string& wavPath, double speed,
+                                                  std::shared_ptr<const OutputLevel> level) {
+  return std::make_unique<PacedBackend>("WAV capture", wavPath, speed, std::move(level));
 }
 
-std::unique_ptr<DeviceBackend> MakeAlsaBackend(const std::string& pcmName) {
-  return std::make_unique<AlsaBackend>(pcmName);
+std::unique_ptr<DeviceBackend> MakeAlsaBackend(const std::string& pcmName, std::shared_ptr<const OutputLevel> level) {
+  return std::make_unique<AlsaBackend>(pcmName, std::move(level));
 }
 
 bool AlsaDeviceOpens(const std::string& pcmName) {
@@ -161,19 +187,20 @@ DeviceChoice DeviceChoiceFromEnvironment() {
 
 std::unique_ptr<WaveSystem> MakeWaveSystem(const DeviceChoice& choice) {
   auto list = std::make_unique<DeviceList>();
+  const auto level = list->SharedLevel();
   switch (choice.kind) {
   case DeviceChoice::Kind::Alsa:
-    list->Add(MakeAlsaBackend());
+    list->Add(MakeAlsaBackend("default", level));
     break;
   case DeviceChoice::Kind::Null:
-    list->Add(MakeNullBackend(choice.speed));
+    list->Add(MakeNullBackend(choice.speed, level));
     break;
   case DeviceChoice::Kind::Capture:
-    list->Add(MakeCaptureBackend(choice.capturePath, choice.speed));
+    list->Add(MakeCaptureBackend(choice.capturePath, choice.speed, level));
     break;
   case DeviceChoice::Kind::Automatic:
-    if (AlsaDeviceOpens()) list->Add(MakeAlsaBackend());
-    list->Add(MakeNullBackend(choice.speed));
+    if (AlsaDeviceOpens()) list->Add(MakeAlsaBackend("default", level));
+    list->Add(MakeNullBackend(choice.speed, level));
     break;
   }
   return list;

@@ -18,6 +18,9 @@ public:
   virtual int Query(const WaveFormat& format) const;
   // Summed over the devices this backend opened.
   virtual uint64_t Underruns() const { return 0; }
+  virtual uint64_t BufferChanges() const { return 0; }
+  virtual unsigned BufferMs() const { return 0; }
+  virtual void SetBufferMode(BufferMode) {}
 };
 
 // Devices by number; the mapper is the first of them.
@@ -30,16 +33,27 @@ public:
            std::unique_ptr<WaveOut>& out) override;
   int QueryFormat(int device, const WaveFormat& format) override;
   uint64_t Underruns() const override;
+  uint64_t BufferChanges() const override;
+  unsigned BufferMs() const override;
+  void SetBufferMode(BufferMode mode) override;
+  OutputLevel* Level() override { return level_.get(); }
+  // For the backends added: the level they hand their devices.
+  std::shared_ptr<const OutputLevel> SharedLevel() const { return level_; }
 
 private:
   DeviceBackend* Find(int device) const;
   std::vector<std::unique_ptr<DeviceBackend>> backends_;
+  std::shared_ptr<OutputLevel> level_ = std::make_shared<OutputLevel>();
 };
 
-// speed: 1 = real time, 0 = as fast as possible.
-std::unique_ptr<DeviceBackend> MakeNullBackend(double speed = 1.0);
-std::unique_ptr<DeviceBackend> MakeCaptureBackend(const std::string& wavPath, double speed = 1.0);
-std::unique_ptr<DeviceBackend> MakeAlsaBackend(const std::string& pcmName = "default");
+// speed: 1 = real time, 0 = as fast as possible. level: what the devices
+// scale by; none: full.
+std::unique_ptr<DeviceBackend> MakeNullBackend(double speed = 1.0,
+                                               std::shared_ptr<const OutputLevel> level = nullptr);
+std::unique_ptr<DeviceBackend> MakeCaptureBackend(const std::string& wavPath, double speed = 1.0,
+                                                  std::shared_ptr<const OutputLevel> level = nullptr);
+std::unique_ptr<DeviceBackend> MakeAlsaBackend(const std::string& pcmName = "default",
+                                               std::shared_ptr<const OutputLevel> level = nullptr);
 bool AlsaDeviceOpens(const std::string& pcmName = "default");
 
 struct DeviceChoice {

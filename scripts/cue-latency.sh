@@ -3,8 +3,9 @@
 # other effects play: the release mixer with the shipped PCMMIX.INI plays a
 # bed, a reel cue that keeps its channel busy, shots and, every 0.4-0.7 s, a
 # short mark (build/sound/cue_latency_probe, on a game-like load of the
-# mixer's thread) through ALSA's default routed to a private PulseAudio with
-# a null sink. Each mark's delay is what the mixer holds ahead of the
+# mixer's thread) through ALSA's default routed to a private sound server
+# (PipeWire or PulseAudio, scripts/lib/private-sound-server.sh) with a null
+# sink. Each mark's delay is what the mixer holds ahead of the
 # listener at its call: the mix position less the device's heard position,
 # which follows the PCM's delay, there the server's own latency (stream
 # buffer and sink). The sink's monitor is recorded alongside: every gap in
@@ -15,6 +16,9 @@
 #   IKEASOBI_SOUND_BUILD=dir    release build to use (default build)
 #   IKEASOBI_SOUND_KEEP=1       keep the work folder
 #   IKEASOBI_LATENCY_PROFILE=f  another PCMMIX.INI
+#   IKEASOBI_SOUND_BUFFER=b     auto (default), low or steady, as [sound] buffer=
+#   IKEASOBI_SOUND_SERVER=s     pipewire or pulseaudio (default: the one
+#                               the machine has)
 #
 # Prints p50/p95/max of the delays, the device's underruns and the dropouts
 # at the sink, and how late a real-time thread woke meanwhile and what the
@@ -36,17 +40,18 @@ fi
 cmake --build "$BUILD" -j2 --target cue_latency_probe wakeup_lateness >/dev/null
 
 WORK=$(mktemp -d /tmp/ikeasobi-latency.XXXXXX)
-# shellcheck source=lib/private-pulse.sh
-source "$ROOT/scripts/lib/private-pulse.sh"
+# shellcheck source=lib/private-sound-server.sh
+source "$ROOT/scripts/lib/private-sound-server.sh"
 REC_PID=
 cleanup() {
   stop_machine_watch
   [[ -n "$REC_PID" ]] && kill "$REC_PID" 2>/dev/null || true
-  stop_private_pulse
+  stop_private_sound_server
   [[ -n "${IKEASOBI_SOUND_KEEP:-}" ]] && say "kept $WORK" || rm -rf "$WORK"
 }
 trap cleanup EXIT
-start_private_pulse "$WORK" || exit 1
+start_private_sound_server "$WORK" || exit 1
+say "through $(sound_server_name)"
 
 # The monitor in the mixer's own format: one stream at full volume comes
 # back byte for byte.

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Heavy play heard through a real sound server: the release game plays at
 # random under a virtual X server, about half of the time in whole fishing
-# attempts (casts, shots at the catch, reeling), through a private
-# PulseAudio with a null sink reached by ALSA's default. The game reports
-# at exit how often its effects' output ran dry (the pulse plugin passes the
-# server's underruns on as the PCM's) and how long the device's messages
-# waited for the window's thread.
+# attempts (casts, shots at the catch, reeling), through a private sound
+# server with a null sink reached by ALSA's default (PipeWire or PulseAudio,
+# scripts/lib/private-sound-server.sh). The game reports at exit how often
+# its effects' output ran dry (the server's ALSA plugin passes its underruns
+# on as the PCM's), how often its buffer changed and how long the device's
+# messages waited for the window's thread.
 #
 #   scripts/heavy-play.sh [SECONDS]     (default 600)
 #   IKEASOBI_SOUND_BUILD=dir   release build to use (default build)
 #   IKEASOBI_SOUND_KEEP=1      keep the work folder
+#   IKEASOBI_SOUND_SERVER=s    pipewire or pulseaudio (default: the machine's)
 #
 # Beside it, a thread at the feeder's priority measures how late it wakes and
 # the host's steal is counted (scripts/lib/machine-watch.sh), so a dropout the
@@ -47,20 +49,20 @@ build_release_game "$ROOT" "$BUILD"
 cmake --build "$BUILD" -j2 --target wakeup_lateness >/dev/null
 
 WORK=$(mktemp -d /tmp/ikeasobi-heavy.XXXXXX)
-# shellcheck source=lib/private-pulse.sh
-source "$ROOT/scripts/lib/private-pulse.sh"
+# shellcheck source=lib/private-sound-server.sh
+source "$ROOT/scripts/lib/private-sound-server.sh"
 cleanup() {
   stop_machine_watch
-  stop_private_pulse
+  stop_private_sound_server
   [[ -n "${IKEASOBI_SOUND_KEEP:-}" ]] && say "kept $WORK" || rm -rf "$WORK"
 }
 trap cleanup EXIT
 cp -r "$BUILD/game" "$WORK/game"
 source "$ROOT/scripts/lib/random-play.sh"
 write_rich_save "$BUILD/game/dat/my.dat" "$WORK/game/dat/my.dat"
-start_private_pulse "$WORK" || exit 1
+start_private_sound_server "$WORK" || exit 1
 
-say "$DURATION s through PulseAudio $(pactl info | awk -F': ' '/Server Version/ {print $2}')"
+say "$DURATION s through $(sound_server_name)"
 FAILED=0
 start_machine_watch "$BUILD" "$DURATION" "$WORK/machine.txt"
 xvfb-run -a -s "-screen 0 800x600x24 -noreset" "$0" --inside "$WORK" "$DURATION" || FAILED=1

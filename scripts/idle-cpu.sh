@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The idle main view's CPU cost as a player meets it: the release game
-# through a private PulseAudio with a null sink (ALSA's default), COUNTINE
+# through a private sound server with a null sink (ALSA's default), COUNTINE
 # clicked, then nothing. Each run measures SECONDS while the opening tune
 # plays on (it starts with the game and lasts 70 s; the main view plays a
 # pond tune only after the shop or the tank) and prints the game's share of
@@ -11,6 +11,7 @@
 #                                                  after COUNTINE)
 #   IKEASOBI_SOUND_BUILD=dir   release build to use (default build)
 #   IKEASOBI_AUDIO=null        the same without any sound, for comparison
+#   IKEASOBI_SOUND_SERVER=s    pipewire or pulseaudio (default: the machine's)
 #   IKEASOBI_ZOOM=N            the window's factor (default 1)
 #   IKEASOBI_TUNE=NAME         NAME.mid in place of the opening tune in the
 #                              copy of the game folder (p5: the busiest pond
@@ -59,17 +60,17 @@ source "$ROOT/scripts/lib/release-game.sh"
 build_release_game "$ROOT" "$BUILD"
 
 WORK=$(mktemp -d /tmp/ikeasobi-idle.XXXXXX)
-source "$ROOT/scripts/lib/private-pulse.sh"
-cleanup() { stop_private_pulse; rm -rf "$WORK"; }
+source "$ROOT/scripts/lib/private-sound-server.sh"
+cleanup() { stop_private_sound_server; rm -rf "$WORK"; }
 trap cleanup EXIT
 cp -r "$BUILD/game" "$WORK/game"
 if [[ -n "${IKEASOBI_TUNE:-}" ]]; then
   [[ -f "$WORK/game/dat/$IKEASOBI_TUNE.mid" ]] || { say "no tune $IKEASOBI_TUNE.mid"; exit 1; }
   cp "$WORK/game/dat/$IKEASOBI_TUNE.mid" "$WORK/game/dat/op.mid"
 fi
-start_private_pulse "$WORK" || exit 1
+start_private_sound_server "$WORK" || exit 1
 
-say "main view, idle, ${SECONDS_} s a run from ${WAIT} s after COUNTINE, ${IKEASOBI_AUDIO:-through PulseAudio}${IKEASOBI_TUNE:+, tune $IKEASOBI_TUNE}"
+say "main view, idle, ${SECONDS_} s a run from ${WAIT} s after COUNTINE, ${IKEASOBI_AUDIO:-through $(sound_server_name)}${IKEASOBI_TUNE:+, tune $IKEASOBI_TUNE}"
 for run in $(seq 1 "$RUNS"); do
   cp "$BUILD/game/dat/my.dat" "$WORK/game/dat/my.dat"
   say "run $run: $(xvfb-run -a -s "-screen 0 800x600x24 -noreset" "$0" --inside "$WORK" "$SECONDS_" "$WAIT" | tail -n1)"

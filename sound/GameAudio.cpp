@@ -41,7 +41,7 @@ GameAudio::GameAudio(std::filesystem::path folder, const AudioServices& services
     platform.profile = ownProfile_.get();
   }
   pcmmix::SetPlatform(platform);
-  pcmmix::DeviceLevel().Set(pcmmix::OutputLevel::kFull, false);
+  SetEffectsLevel(pcmmix::OutputLevel::kFull, false);
   try {
     // The window's stored form: the component, then its properties in
     // stored order.
@@ -80,10 +80,11 @@ GameAudio::~GameAudio() {
   if (noticeTarget_) messages_->DestroyTarget(noticeTarget_);
   pcmMix1_.reset();
   pcmmix::SetPlatform({});
-  pcmmix::DeviceLevel().Set(pcmmix::OutputLevel::kFull, false);
 }
 
-void GameAudio::SetEffectsLevel(int percent, bool muted) { pcmmix::DeviceLevel().Set(percent, muted); }
+void GameAudio::SetEffectsLevel(int percent, bool muted) {
+  if (pcmmix::OutputLevel* level = waveSystem_->Level()) level->Set(percent, muted);
+}
 
 void GameAudio::SetMusicLevel(int percent, bool muted) { midP_->SetVolume(percent, muted); }
 
@@ -170,6 +171,14 @@ intptr_t GameAudio::WindowProc(uint32_t message, uintptr_t, uintptr_t lParam) {
 }
 
 uint64_t GameAudio::Underruns() const { return waveSystem_->Underruns(); }
+
+uint64_t GameAudio::BufferChanges() const { return waveSystem_->BufferChanges(); }
+
+unsigned GameAudio::BufferMs() const { return waveSystem_->BufferMs(); }
+
+void GameAudio::SetBufferMode(pcmmix::BufferMode mode) { waveSystem_->SetBufferMode(mode); }
+
+uint64_t GameAudio::RefusedMessages() const { return ownMessages_ ? ownMessages_->RefusedWhenFull() : 0; }
 
 const AnswerTimes* GameAudio::DeviceAnswerTimes() const {
   return ownMessages_ ? &ownMessages_->Answers() : nullptr;

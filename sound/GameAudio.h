@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "game/GameSound.h"
+#include "pcmmix/Steadiness.h"
 #include "pcmmix/TPcmMix.h"
 #include "sound/midi/MidiPlayer.h"
 
@@ -75,6 +76,16 @@ public:
   int CuesInFlight() const { return int(awaitingNotice_.size()); }
   // Times the effects' output ran dry while the mixer owed it a block.
   uint64_t Underruns() const;
+  // Times the effects' output lengthened or shortened its buffer.
+  uint64_t BufferChanges() const;
+  // The effects' buffer as it ended, in ms; 0 without a buffer of its own.
+  unsigned BufferMs() const;
+  // The effects' buffer: adaptive, always short or always steady.
+  void SetBufferMode(pcmmix::BufferMode mode);
+  // Device messages the window's queue refused for want of room (offered
+  // again by the device); 0 when the messages go through a queue the
+  // caller gave.
+  uint64_t RefusedMessages() const;
   // How long the device's messages waited for the window's thread; null
   // when the messages go through a queue the caller gave.
   const AnswerTimes* DeviceAnswerTimes() const;

@@ -58,7 +58,11 @@ bool QtMixerMessages::Post(pcmmix::WindowHandle target, uint32_t message, uintpt
   bool wake;
   {
     std::lock_guard lock(mutex_);
-    if (!targets_.contains(target) || count_ == ring_.size()) return false;
+    if (!targets_.contains(target)) return false;
+    if (count_ == ring_.size()) {
+      refusedWhenFull_.fetch_add(1, std::memory_order_relaxed);
+      return false;
+    }
     ring_[(head_ + count_) % ring_.size()] = {target, message, wParam, lParam, SteadyMicroseconds()};
     ++count_;
     wake = !wakePending_;

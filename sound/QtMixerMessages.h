@@ -5,6 +5,8 @@
 // the handlers of what is queued. Posting never allocates, so the device
 // thread's "block done" costs no heap traffic while the game plays. This
 // header holds no Qt so that cp932 sources can include it.
+#include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -37,6 +39,8 @@ public:
 
   // GUI thread only: the waits of the messages delivered so far.
   const AnswerTimes& Answers() const { return answers_; }
+  // Posts refused because the ring was full (a device offers those again).
+  uint64_t RefusedWhenFull() const { return refusedWhenFull_.load(std::memory_order_relaxed); }
 
 private:
   struct Message {
@@ -59,6 +63,7 @@ private:
   int wakeFd_ = -1;
   std::unique_ptr<QSocketNotifier> notifier_;
   AnswerTimes answers_; // GUI thread only
+  std::atomic<uint64_t> refusedWhenFull_{0};
 };
 
 } // namespace ikea

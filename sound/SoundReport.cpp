@@ -6,8 +6,9 @@
 
 namespace ikea {
 
-std::string SoundReport(uint64_t underruns, const AnswerTimes* answers, bool always) {
-  if (underruns == 0 && !always) return {};
+std::string SoundReport(const SoundFigures& figures, const AnswerTimes* answers, bool always) {
+  const uint64_t underruns = figures.underruns;
+  if (underruns == 0 && figures.bufferChanges == 0 && figures.refusedMessages == 0 && !always) return {};
   char line[256];
   if (underruns == 0)
     std::snprintf(line, sizeof line, "ikeasobi: the sound output never ran dry");
@@ -15,6 +16,17 @@ std::string SoundReport(uint64_t underruns, const AnswerTimes* answers, bool alw
     std::snprintf(line, sizeof line, "ikeasobi: the sound output ran dry %llu %s",
                   static_cast<unsigned long long>(underruns), underruns == 1 ? "time" : "times");
   std::string text = line;
+  if (figures.bufferChanges > 0 || (always && figures.bufferMs > 0)) {
+    std::snprintf(line, sizeof line, "; its buffer changed %llu %s and ended at %u ms",
+                  static_cast<unsigned long long>(figures.bufferChanges), figures.bufferChanges == 1 ? "time" : "times",
+                  figures.bufferMs);
+    text += line;
+  }
+  if (figures.refusedMessages > 0) {
+    std::snprintf(line, sizeof line, "; %llu device messages waited for room in the queue",
+                  static_cast<unsigned long long>(figures.refusedMessages));
+    text += line;
+  }
   if (answers && answers->Count() > 0) {
     std::snprintf(line, sizeof line,
                   "; the game answered the sound device within %.1f ms at worst"

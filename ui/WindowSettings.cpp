@@ -16,6 +16,7 @@ const QString kEffects = QStringLiteral("sound/effects");
 const QString kMusic = QStringLiteral("sound/music");
 const QString kMute = QStringLiteral("sound/mute");
 const QString kLanguage = QStringLiteral("game/language");
+const QString kBuffer = QStringLiteral("sound/buffer");
 
 std::optional<int> IntAt(const QSettings& s, const QString& key) {
   const QVariant v = s.value(key);
@@ -52,6 +53,8 @@ WindowSettings ReadWindowSettings(const QString& file) {
   if (auto music = IntAt(s, kMusic)) w.musicVolume = ClampVolume(*music);
   if (auto mute = BoolAt(s, kMute)) w.muted = *mute;
   w.language = ParseLanguage(s.value(kLanguage).toString().trimmed());
+  const QString buffer = s.value(kBuffer).toString().trimmed().toLower();
+  if (buffer == u"low" || buffer == u"steady") w.soundBuffer = buffer.toStdString();
   // Far beyond any desktop is no place for a window.
   constexpr int kFar = 1 << 20;
   auto left = IntAt(s, kLeft), top = IntAt(s, kTop);

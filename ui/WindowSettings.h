@@ -9,6 +9,7 @@
 #include <QString>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "ui/Language.h"
 
@@ -26,6 +27,9 @@ struct WindowSettings {
   int effectsVolume = kFullVolume;
   int musicVolume = kFullVolume;
   bool muted = false;
+  // [sound] buffer=auto|low|steady, the effects' buffer; set by hand, so
+  // read and never written. Anything else reads as "auto".
+  std::string soundBuffer = "auto";
   std::optional<QPoint> position;  // the window's top-left; unset: the game's own place
   std::optional<Language> language;  // unset: the desktop's
 

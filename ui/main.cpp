@@ -107,6 +107,7 @@ int main(int argc, char** argv) {
         &form, {.settingsFile = settingsFile,
                 .overrides = command,
                 .applySound = [&audio](const ikea::ui::WindowSettings& w) {
+                  audio->SetBufferMode(pcmmix::ParseBufferMode(w.soundBuffer.c_str()));
                   audio->SetEffectsLevel(w.effectsVolume, w.muted);
                   audio->SetMusicLevel(w.musicVolume, w.muted);
                 },
@@ -118,7 +119,11 @@ int main(int argc, char** argv) {
   // A dropout is heard once and gone; the count is the trace it leaves.
   const char* always = std::getenv("IKEASOBI_SOUND_REPORT");
   const std::string report =
-      ikea::SoundReport(audio->Underruns(), audio->DeviceAnswerTimes(), always && std::string(always) == "1");
+      ikea::SoundReport({.underruns = audio->Underruns(),
+                         .bufferChanges = audio->BufferChanges(),
+                         .bufferMs = audio->BufferMs(),
+                         .refusedMessages = audio->RefusedMessages()},
+                        audio->DeviceAnswerTimes(), always && std::string(always) == "1");
   std::fputs(report.c_str(), stderr);
   audio.reset();
   ikea::tk::SetErrorDialogs(nullptr);

@@ -44,6 +44,20 @@ int FluidInterpolation(MidiInterpolation i) {
 void Quiet(int, const char*, void*) {}
 void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
+// ALSA's error handler is one for the whole process, and the effects' device
+// has set its own: the music silences ALSA only while it opens, then hands
+// the handler back as it found it.
+class AlsaQuietWhileAlive {
+public:
+  AlsaQuietWhileAlive() : previous_(snd_lib_error) { snd_lib_error_set_handler(QuietAlsa); }
+  ~AlsaQuietWhileAlive() { snd_lib_error_set_handler(previous_); }
+  AlsaQuietWhileAlive(const AlsaQuietWhileAlive&) = delete;
+  AlsaQuietWhileAlive& operator=(const AlsaQuietWhileAlive&) = delete;
+
+private:
+  snd_lib_error_handler_t previous_;
+};
+
 // FluidSynth reports problems on stderr by default; the game shows none.
 void SilenceSynthLog() {
   static std::once_flag once;
@@ -204,11 +218,10 @@ struct MidiPlayer::Impl {
   // through ALSA's default has no card to list, and a card may be busy.
   // ALSA's complaints about a device that does not open go nowhere.
   static bool DeviceOpens(const std::string& name) {
-    snd_lib_error_set_handler(QuietAlsa);
+    AlsaQuietWhileAlive quiet;
     snd_pcm_t* pcm = nullptr;
     const bool opens = snd_pcm_open(&pcm, name.c_str(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) == 0;
     if (opens) snd_pcm_close(pcm);
-    snd_lib_error_set_handler(nullptr);
     return opens;
   }
 
@@ -276,9 +289,8 @@ struct MidiPlayer::Impl {
 
   bool StartDriver() {
     if (!synth) return false;
-    snd_lib_error_set_handler(QuietAlsa);
+    AlsaQuietWhileAlive quiet;
     driver = new_fluid_audio_driver2(settings, RenderForDriver, this);
-    snd_lib_error_set_handler(nullptr);
     return driver != nullptr;
   }
 

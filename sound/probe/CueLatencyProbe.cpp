@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <cstdio>
 #include <filesystem>
@@ -74,6 +75,9 @@ public:
   explicit WatchedBackend(std::unique_ptr<pcmmix::DeviceBackend> inner) : inner_(std::move(inner)) {}
   pcmmix::DeviceCaps Caps() const override { return inner_->Caps(); }
   uint64_t Underruns() const override { return inner_->Underruns(); }
+  uint64_t BufferChanges() const override { return inner_->BufferChanges(); }
+  unsigned BufferMs() const override { return inner_->BufferMs(); }
+  void SetBufferMode(pcmmix::BufferMode mode) override { inner_->SetBufferMode(mode); }
   int Open(const pcmmix::WaveFormat& format, pcmmix::MessageQueue* queue, pcmmix::WindowHandle target,
            std::unique_ptr<pcmmix::WaveOut>& out) override {
     int result = inner_->Open(format, queue, target, out);
@@ -120,6 +124,8 @@ int main(int argc, char** argv) {
       alsa ? pcmmix::MakeAlsaBackend() : pcmmix::MakeCaptureBackend(captured.string(), 1.0));
   WatchedBackend& device = *watched;
   devices.Add(std::move(watched));
+  // IKEASOBI_SOUND_BUFFER: the player's [sound] buffer setting.
+  devices.SetBufferMode(pcmmix::ParseBufferMode(std::getenv("IKEASOBI_SOUND_BUFFER")));
   pcmmix::IniFileProfile profile(argv[1]);
   pcmmix::PostedMessageQueue queue;
   ikea::MidiOptions music;
@@ -194,8 +200,10 @@ int main(int argc, char** argv) {
       return 1;
     }
     auto at = [&](double q) { return sorted[std::min(sorted.size() - 1, size_t(q * double(sorted.size())))]; };
-    std::printf("%zu cues through ALSA: latency p50 %.1f, p95 %.1f, max %.1f ms; %llu underruns in %.0f s\n",
-                sorted.size(), at(0.5), at(0.95), sorted.back(), (unsigned long long)underruns, seconds);
+    std::printf("%zu cues through ALSA: latency p50 %.1f, p95 %.1f, max %.1f ms; %llu underruns in %.0f s; "
+                "the buffer changed %llu times, ending at %u ms\n",
+                sorted.size(), at(0.5), at(0.95), sorted.back(), (unsigned long long)underruns, seconds,
+                (unsigned long long)devices.BufferChanges(), devices.BufferMs());
     return 0;
   }
   uint32_t rate = 0;

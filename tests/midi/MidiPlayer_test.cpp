@@ -1,5 +1,6 @@
 #include "sound/midi/MidiPlayer.h"
 
+#include <alsa/asoundlib.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -434,6 +435,23 @@ TEST_F(MidiPlayerTest, theTunesOfTheIdleMainViewKeepFewVoicesSounding) {
   }
 }
 #endif
+
+void TheEffectsHandler(const char*, int, const char*, int, const char*, ...) {}
+
+// ALSA's error handler is the process's: the music's quiet opening must not
+// undo the handler the effects' device set, whether the device opens or not.
+TEST_F(MidiPlayerTest, openingTheMusicLeavesAlsasErrorHandlerAsItWas) {
+  for (const char* device : {"ikeasobi_no_such_pcm", "null"}) {
+    SCOPED_TRACE(device);
+    snd_lib_error_set_handler(TheEffectsHandler);
+    MidiOptions o;
+    o.soundfonts = Manual().soundfonts;
+    o.alsaDevice = device;
+    { MidiPlayer player(o); }
+    EXPECT_EQ(snd_lib_error, &TheEffectsHandler);
+  }
+  snd_lib_error_set_handler(nullptr);
+}
 
 } // namespace
 } // namespace ikea

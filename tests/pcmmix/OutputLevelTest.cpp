@@ -15,6 +15,18 @@ std::vector<uint8_t> EveryValue() {
   return v;
 }
 
+TEST(CopyAtLevel, widensToSixteenBitsWithSilenceAtZero) {
+  const std::vector<uint8_t> in = EveryValue();
+  for (int percent : {100, 50, 0}) {
+    SCOPED_TRACE(percent);
+    std::vector<uint8_t> narrow(256);
+    std::vector<int16_t> wide(256);
+    CopyAtLevel(narrow.data(), in.data(), 256, percent);
+    CopyAtLevelWide(wide.data(), in.data(), 256, percent);
+    for (size_t s = 0; s < 256; ++s) EXPECT_EQ(wide[s], (narrow[s] - 128) * 256) << "sample " << s;
+  }
+}
+
 TEST(CopyAtLevel, scalesEverySampleAboutTheCentre) {
   const std::vector<uint8_t> in = EveryValue();
   std::vector<uint8_t> out(256);
@@ -48,10 +60,7 @@ TEST(OutputLevel, clampsThePercentAndKeepsItThroughAMute) {
 
 class DeviceLevelTest : public ::testing::Test {
 protected:
-  void TearDown() override {
-    DeviceLevel().Set(OutputLevel::kFull, false);
-    std::remove(path.c_str());
-  }
+  void TearDown() override { std::remove(path.c_str()); }
   std::string path = ::testing::TempDir() + "pcmmix_level_capture.wav";
 };
 
@@ -67,7 +76,8 @@ TEST_F(DeviceLevelTest, theCaptureDeviceHearsEachBlockAtTheLevelOfTheNextBlockHa
   WaveHeader headers[3];
   {
     std::unique_ptr<WaveOut> device;
-    ASSERT_EQ(MakeCaptureBackend(path, 0)->Open({1, 1, 22050, 22050, 1, 8}, &q, h, device), 0);
+    auto level = std::make_shared<OutputLevel>();
+    ASSERT_EQ(MakeCaptureBackend(path, 0, level)->Open({1, 1, 22050, 22050, 1, 8}, &q, h, device), 0);
     const struct { int percent; bool muted; } levels[3] = {{100, false}, {50, false}, {80, true}};
     for (int i = 0; i < 3; ++i) {
       headers[i].data = blocks[i].data();
@@ -75,10 +85,10 @@ TEST_F(DeviceLevelTest, theCaptureDeviceHearsEachBlockAtTheLevelOfTheNextBlockHa
       device->Prepare(&headers[i]);
       // Written at full level while held back, then set: the set level is
       // the one heard.
-      DeviceLevel().Set(OutputLevel::kFull, false);
+      level->Set(OutputLevel::kFull, false);
       ASSERT_EQ(device->Pause(), 0);
       ASSERT_EQ(device->Write(&headers[i]), 0);
-      DeviceLevel().Set(levels[i].percent, levels[i].muted);
+      level->Set(levels[i].percent, levels[i].muted);
       ASSERT_EQ(device->Restart(), 0);
       while (target.messages.size() < size_t(i + 1)) q.WaitAndDispatch();
     }

@@ -103,6 +103,20 @@ TEST(QtMixerMessagesTest, aDestroyedTargetGetsNothingMoreAndRefusesPosts) {
   EXPECT_EQ(other.seen.size(), 1u);
 }
 
+TEST(QtMixerMessagesTest, aFullRingRefusesAndCountsEachRefusal) {
+  QtMixerMessages queue;
+  ThreadRecorder recorder;
+  pcmmix::WindowHandle target = queue.CreateTarget(&recorder);
+  for (size_t i = 0; i < QtMixerMessages::kCapacity; ++i) ASSERT_TRUE(queue.Post(target, 957, i, 0));
+  EXPECT_FALSE(queue.Post(target, 957, 1, 2));
+  EXPECT_FALSE(queue.Post(target, 957, 3, 4));
+  EXPECT_FALSE(queue.Post(0, 957, 1, 2));  // no target: not a full ring
+  EXPECT_EQ(queue.RefusedWhenFull(), 2u);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(recorder.seen.size(), QtMixerMessages::kCapacity);
+  EXPECT_TRUE(queue.Post(target, 957, 5, 6));
+}
+
 std::vector<uint8_t> WavData(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};

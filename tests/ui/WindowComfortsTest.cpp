@@ -234,6 +234,18 @@ TEST_F(Settings, roundTripEveryValue) {
   EXPECT_EQ(ui::ReadWindowSettings(File()), w);
 }
 
+TEST_F(Settings, theSoundBufferIsReadAndKeptWhenTheComfortsAreWritten) {
+  for (const auto& [text, expected] : {std::pair{"Steady", "steady"}, {" low", "low"}, {"fast", "auto"}}) {
+    SCOPED_TRACE(text);
+    Write(QByteArray("[sound]\nbuffer=") + text + "\n");
+    WindowSettings w = ui::ReadWindowSettings(File());
+    EXPECT_EQ(w.soundBuffer, expected);
+    w.effectsVolume = 30;
+    ASSERT_TRUE(ui::WriteWindowSettings(File(), w));
+    EXPECT_EQ(ui::ReadWindowSettings(File()).soundBuffer, expected);
+  }
+}
+
 TEST_F(Settings, missingGarbageAndUnreadableFilesGiveTheDefaults) {
   EXPECT_EQ(ui::ReadWindowSettings(File()), WindowSettings{});
   EXPECT_EQ(ui::ReadWindowSettings(QString()), WindowSettings{});

@@ -1,0 +1,41 @@
+# The private sound server the sound scripts run the game through:
+# IKEASOBI_SOUND_SERVER=pipewire or pulseaudio, and when it is unset the one
+# the machine has (PipeWire where pipewire-pulse is installed, else
+# PulseAudio). Either way a null sink "ikeasobi_sink" is the default, pactl
+# and parecord reach it, and ALSA's default plays into it.
+#
+#   source scripts/lib/private-sound-server.sh
+#   start_private_sound_server WORK   sets SOUND_SERVER and the client's environment
+#   stop_private_sound_server
+#   sound_server_name                 e.g. "PipeWire 0.3.65"
+LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=private-pulse.sh
+source "$LIB_DIR/private-pulse.sh"
+# shellcheck source=private-pipewire.sh
+source "$LIB_DIR/private-pipewire.sh"
+
+machine_sound_server() {
+  if command -v pipewire-pulse >/dev/null 2>&1; then echo pipewire; else echo pulseaudio; fi
+}
+
+SOUND_SERVER=${IKEASOBI_SOUND_SERVER:-$(machine_sound_server)}
+
+start_private_sound_server() {
+  case "$SOUND_SERVER" in
+    pipewire) start_private_pipewire "$1" ;;
+    pulseaudio) start_private_pulse "$1" ;;
+    *) echo "IKEASOBI_SOUND_SERVER must be pipewire or pulseaudio, not $SOUND_SERVER" >&2; return 2 ;;
+  esac
+}
+
+stop_private_sound_server() {
+  stop_private_pipewire
+  stop_private_pulse
+}
+
+sound_server_name() {
+  case "$SOUND_SERVER" in
+    pipewire) echo "PipeWire $(pipewire --version | awk '/libpipewire/ {print $NF; exit}')" ;;
+    *) echo "PulseAudio $(pactl info | awk -F': ' '/Server Version/ {print $2}')" ;;
+  esac
+}
