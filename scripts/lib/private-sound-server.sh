@@ -15,7 +15,9 @@ source "$LIB_DIR/private-pulse.sh"
 source "$LIB_DIR/private-pipewire.sh"
 
 machine_sound_server() {
-  if command -v pipewire-pulse >/dev/null 2>&1; then echo pipewire; else echo pulseaudio; fi
+  local first
+  read -r first _ <<<"$("$LIB_DIR/sound-servers.sh")"
+  echo "${first:-pulseaudio}"
 }
 
 SOUND_SERVER=${IKEASOBI_SOUND_SERVER:-$(machine_sound_server)}
