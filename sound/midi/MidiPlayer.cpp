@@ -23,10 +23,9 @@ constexpr int kChannels = 2;
 constexpr int kBlockFrames = 1024;
 // The driver's periods: two of 4096 frames, 372 ms at 22050 per second.
 // Through a sound server every period wakes the driver's thread, the
-// plugin's and the server's: five wake-ups a second cost the idle main view
-// about half of what 22 did (0.57 % of a core for the busiest pond tune's
-// synthesis and output instead of 1.0 %). A stopped or changed tune, or a
-// new volume, is heard within those 372 ms.
+// plugin's and the server's, so few long periods keep the idle main view
+// cheap; the price is that a stopped or changed tune, or a new volume, is
+// heard only within those 372 ms.
 constexpr int kDriverPeriodFrames = 4096;
 constexpr int kDriverPeriods = 2;
 // The synthesiser's gain at full volume: loud enough beside the effects

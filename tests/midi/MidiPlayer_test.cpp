@@ -418,8 +418,8 @@ TEST_F(MidiPlayerTest, theShippedOpeningTuneRendersAudibleMusic) {
 
 // The main view plays the opening tune or a pond tune while the player does
 // nothing, so their synthesis is the idle game's largest cost, and it grows
-// with the voices sounding. A pond tune that once held 64 on average (a
-// bowed-strings arpeggio, ringing on after every note) cost twice any other.
+// with the voices sounding. A bowed-strings arpeggio, ringing on after every
+// note, keeps about 64 sounding and costs twice any other tune.
 TEST_F(MidiPlayerTest, theTunesOfTheIdleMainViewKeepFewVoicesSounding) {
   const MidiOptions shipped = Manual();
   if (shipped.soundfonts.empty()) GTEST_SKIP() << "the counts hold for TimGM6mb, which is not installed";

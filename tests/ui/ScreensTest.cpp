@@ -109,9 +109,9 @@ TEST_F(Screens, aMissingTankPictureIsShownInABoxAndTheGameGoesOn) {
   EXPECT_EQ(form->state_l3->Caption(), MoneyText(form->State()));
 }
 
-// The card used to store the name edit's text back into the slot when it
-// showed a name: bytes with no character (a damaged save) came back erased or
-// cut, and the next save wrote that.
+// Showing a card must not store the name edit's text back into the slot:
+// bytes with no character (a damaged save) would come back erased or cut,
+// and the next save would write that.
 TEST_F(Screens, showingAFishCardNeverRewritesAStoredName) {
   GameState& s = form->State();
   const Text undefinedByte = Sjis("タマ") + "\x80";  // no character in cp932
