@@ -55,7 +55,7 @@ GameWindow::GameWindow(QWidget* game, GameWindowParts parts) : parts_(std::move(
   frame_->move(PlaceOnScreen(frame_->pos(), frame_->size(), Room()));
   game_->show();
   if (parts_.applySound) parts_.applySound(current_);
-  Apply();
+  ShowStateInMenu();
 }
 
 GameWindow::~GameWindow() = default;
@@ -89,7 +89,7 @@ void GameWindow::Show() {
 
 void GameWindow::Refit() {
   frame_->SetZoom(FittedZoom());
-  Apply();
+  ShowStateInMenu();
 }
 
 void GameWindow::BuildMenu() {
@@ -152,14 +152,14 @@ void GameWindow::SetLanguage(Language language) {
   menu_.release()->deleteLater();
   menu_ = std::make_unique<QMenu>();
   BuildMenu();
-  Apply();
+  ShowStateInMenu();
 }
 
 void GameWindow::Change(const std::function<void(WindowSettings&)>& change) {
   change(remembered_);
   change(current_);
   WriteWindowSettings(parts_.settingsFile, remembered_);  // a file that cannot be written is no matter
-  Apply();
+  ShowStateInMenu();
 }
 
 void GameWindow::SetZoom(int factor) {
@@ -194,7 +194,7 @@ void GameWindow::SetMuted(bool muted) {
   if (parts_.applySound) parts_.applySound(current_);
 }
 
-void GameWindow::Apply() {
+void GameWindow::ShowStateInMenu() {
   const int largest = LargestFittingZoom(Room(), game_->size());
   for (int k = kMinZoom; k <= kMaxZoom; ++k) {
     zoomActions_[k - kMinZoom]->setChecked(!frame_->IsFullScreen() && frame_->Zoom() == k);

@@ -68,7 +68,8 @@ private:
   void Refit();
   void BuildMenu();
   void Change(const std::function<void(WindowSettings&)>& change);
-  void Apply();
+  // Check marks and greyed-out zooms follow the settings in force.
+  void ShowStateInMenu();
   void RememberPosition();
 
   GameWindowParts parts_;
