@@ -33,11 +33,8 @@ BUILD=${IKEASOBI_SOUND_BUILD:-$ROOT/build}
 PROFILE=${IKEASOBI_LATENCY_PROFILE:-$ROOT/sound/PCMMIX.INI}
 say() { echo "cue-latency: $*"; }
 
-"$ROOT/scripts/install-deps.sh" check
-if [[ ! -f "$BUILD/CMakeCache.txt" ]]; then
-  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DIKEASOBI_TESTS=OFF >/dev/null
-fi
-cmake --build "$BUILD" -j2 --target cue_latency_probe wakeup_lateness >/dev/null
+source "$ROOT/scripts/lib/release-game.sh"
+build_release_game "$ROOT" "$BUILD" cue_latency_probe wakeup_lateness
 
 WORK=$(mktemp -d /tmp/ikeasobi-latency.XXXXXX)
 # shellcheck source=lib/private-sound-server.sh

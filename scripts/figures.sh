@@ -19,15 +19,14 @@ if [[ "${1:-}" == --inside ]]; then
   mkdir -p "$WORK/capture"
   export IKEASOBI_AUDIO=${IKEASOBI_AUDIO:-capture:$WORK/capture}
   unset QT_QPA_PLATFORM
-  ROOTWIN=$(( $(xwininfo -root | awk '/Window id:/ {print $4}') ))
+  source "$ROOT/scripts/lib/game-windows.sh"
   TICKS=$(getconf CLK_TCK)
 
   now_ms() { date +%s%3N; }
   # The game's largest visible window: the main window, not a message box.
   game_window() {
     local w best= area=0 a
-    for w in $(xdotool search --onlyvisible --pid "$1" --name '' 2>/dev/null); do
-      [[ "$w" == "$ROOTWIN" ]] && continue
+    for w in $(PID=$1 game_windows); do
       a=$(xwininfo -id "$w" 2>/dev/null | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w*h+0}')
       (( a > area )) && { best=$w; area=$a; }
     done
@@ -88,10 +87,8 @@ BUILD=${IKEASOBI_FIGURES_BUILD:-$ROOT/build}
 for tool in xvfb-run xdotool import identify; do
   command -v "$tool" >/dev/null || { echo "figures: $tool is missing (scripts/soak.sh installs xvfb and xdotool; imagemagick gives import)"; exit 1; }
 done
-if [[ ! -f "$BUILD/CMakeCache.txt" ]]; then
-  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DIKEASOBI_TESTS=OFF >/dev/null
-fi
-cmake --build "$BUILD" -j"$(nproc)" --target ikeasobi ikeasobi_picture_files ikeasobi_first_save ikea_sounds >/dev/null
+source "$ROOT/scripts/lib/release-game.sh"
+build_release_game "$ROOT" "$BUILD"
 
 WORK=$(mktemp -d /tmp/ikeasobi-figures.XXXXXX)
 trap 'rm -rf "$WORK"' EXIT

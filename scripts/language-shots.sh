@@ -19,14 +19,8 @@ if [[ "${1:-}" == --inside ]]; then
   "$WORK/game/ikeasobi" --language "$LANGUAGE" >"$WORK/stderr.log" 2>&1 &
   PID=$!
   trap 'kill "$PID" 2>/dev/null || true' EXIT
-  ROOTWIN=$(( $(xwininfo -root | awk '/Window id:/ {print $4}') ))
-  WID=
-  for _ in $(seq 1 240); do
-    WID=$(xdotool search --onlyvisible --pid "$PID" --name '' 2>/dev/null | grep -vx "$ROOTWIN" | head -n1 || true)
-    [[ -n "$WID" ]] && break
-    sleep 0.5
-  done
-  [[ -n "$WID" ]] || { echo "language-shots: no window appeared"; cat "$WORK/stderr.log"; exit 1; }
+  source "$ROOT/scripts/lib/game-windows.sh"
+  await_main_window || { echo "language-shots: no window appeared"; cat "$WORK/stderr.log"; exit 1; }
   # Clicks are given in game pixels.
   click_at() { xdotool mousemove --window "$WID" $(( $1 * SCALE )) $(( $2 * SCALE )) click 1; }
   shot() { import -window "$WID" "$OUT/$LANGUAGE-$1.png"; }

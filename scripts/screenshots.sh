@@ -20,14 +20,8 @@ if [[ "${1:-}" == --inside ]]; then
   "$WORK/game/ikeasobi" >"$WORK/stderr.log" 2>&1 &
   PID=$!
   trap 'kill "$PID" 2>/dev/null || true' EXIT
-  ROOTWIN=$(( $(xwininfo -root | awk '/Window id:/ {print $4}') ))
-  WID=
-  for _ in $(seq 1 240); do
-    WID=$(xdotool search --onlyvisible --pid "$PID" --name '' 2>/dev/null | grep -vx "$ROOTWIN" | head -n1 || true)
-    [[ -n "$WID" ]] && break
-    sleep 0.5
-  done
-  [[ -n "$WID" ]] || { echo "screenshots: no window appeared"; cat "$WORK/stderr.log"; exit 1; }
+  source "$ROOT/scripts/lib/game-windows.sh"
+  await_main_window || { echo "screenshots: no window appeared"; cat "$WORK/stderr.log"; exit 1; }
   # Clicks are given in game pixels.
   click_at() { xdotool mousemove --window "$WID" $(( $1 * SCALE )) $(( $2 * SCALE )) click 1; }
   shot() { import -window "$WID" "$WORK/$1.png"; }

@@ -42,14 +42,8 @@ if [[ "${1:-}" == --inside ]]; then
   WORK=$2
   GAME=$WORK/game/ikeasobi
   unset QT_QPA_PLATFORM IKEASOBI_AUDIO  # the real output, chosen as for a player
-  ROOTWIN=$(( $(xwininfo -root | awk '/Window id:/ {print $4}') ))
-  game_window() {
-    local w
-    for w in $(xdotool search --onlyvisible --pid "$PID" --name '' 2>/dev/null); do
-      [[ "$w" == "$ROOTWIN" ]] || { echo "$w"; return 0; }
-    done
-    return 1
-  }
+  source "$ROOT/scripts/lib/game-windows.sh"
+  game_window() { game_windows | head -n1 | grep .; }
   stream_lines() { pactl list sink-inputs short 2>/dev/null; }
   two_streams() { [[ $(stream_lines | wc -l) -ge 2 ]]; }
   effects_stream() { stream_lines | awk '/ 1ch 44100Hz/ {print $1; exit}'; }
