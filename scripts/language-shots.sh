@@ -46,7 +46,8 @@ if [[ "${1:-}" == --inside ]]; then
 fi
 
 command -v import >/dev/null || { echo "language-shots: needs ImageMagick's import (apt-get install imagemagick)"; exit 1; }
-[[ -x "$ROOT/build/game/ikeasobi" ]] || { echo "language-shots: build the release game first"; exit 1; }
+source "$ROOT/scripts/lib/release-game.sh"
+build_release_game "$ROOT" "$ROOT/build"
 OUT=${1:-/tmp/ikeasobi-language-shots}
 mkdir -p "$OUT"
 OUT=$(cd "$OUT" && pwd)
@@ -56,19 +57,15 @@ for LANGUAGE in ja en; do
   rm -f "$WORK/game/dat/my.dat" "$WORK/game/ikeasobi.conf"
   "$ROOT/build/tools/assetgen/pictures/ikeasobi_pictures" --first-save "$WORK/game"
   # Two fish in the tank, one named, and money for a race.
-  python3 - "$WORK/game/dat/my.dat" <<'PY'
-import sys
-path = sys.argv[1]
-lines = open(path, 'rb').read().split(b'\r\n')
-def put(line, value): lines[line] = str(value).encode()
-for slot, kind, size, name in ((0, 8, 35, b'Goldie'), (1, 17, 52, b'')):
-    put(slot, kind); put(512 + slot, size); lines[1027 + slot] = name
-    put(1539 + slot, 4); put(2051 + slot, 3); put(2566 + slot, 3); put(3078 + slot, 2)
-    put(4106 + slot, 60); lines[7179 + slot] = b'00:00:42'
-put(3590 + 1, 2); put(4619 + 1, 1)
-put(1026, 5000); put(4102, 10)
-open(path, 'wb').write(b'\r\n'.join(lines))
-PY
+  field() { "$ROOT/build/tools/savefield/save-field" "$WORK/game/dat/my.dat" "$@"; }
+  for fish in "0 8 35 Goldie" "1 17 52 ''"; do
+    eval "set -- $fish"
+    field TankKind "$1" = "$2"; field TankSize "$1" = "$3"; field TankName "$1" = "$4"
+    field TankSpeed "$1" = 4; field TankStrength "$1" = 3; field TankGuts "$1" = 3
+    field TankWits "$1" = 2; field TankHunger "$1" = 60; field TankTime "$1" = 00:00:42
+  done
+  field TankCups1 1 = 2; field TankCups2 1 = 1
+  field Money = 5000; field Sardines = 10
   xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" --inside "$WORK" "$LANGUAGE" "$OUT"
   rm -rf "$WORK"
 done
