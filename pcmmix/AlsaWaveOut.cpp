@@ -29,7 +29,7 @@ void SilenceAlsaErrors() { snd_lib_error_set_handler(&DiscardAlsaError); }
 
 std::unique_ptr<AlsaWaveOut> AlsaWaveOut::Open(const std::string& pcmName, const WaveFormat& format,
                                                MessageQueue* queue, WindowHandle target,
-                                               int& result, AlsaShared shared) {
+                                               int& result, DeviceShared shared) {
   SilenceAlsaErrors();
   if (!IsPlayableFormat(format)) {
     result = deviceresult::kBadFormat;
@@ -58,7 +58,7 @@ std::unique_ptr<AlsaWaveOut> AlsaWaveOut::Open(const std::string& pcmName, const
 }
 
 AlsaWaveOut::AlsaWaveOut(snd_pcm_t* pcm, const WaveFormat& format, MessageQueue* queue,
-                         WindowHandle target, AlsaShared shared)
+                         WindowHandle target, DeviceShared shared)
     : pcm_(pcm), format_(format), done_(queue, target), mode_(std::move(shared.mode)),
       bufferMsShown_(std::move(shared.bufferMs)), level_(std::move(shared.level)),
       underruns_(std::move(shared.underruns)), bufferChanges_(std::move(shared.bufferChanges)) {}

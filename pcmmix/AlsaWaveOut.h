@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "pcmmix/DeviceShared.h"
 #include "pcmmix/DoneMessages.h"
 #include "pcmmix/HeldBlocks.h"
 #include "pcmmix/OutputLevel.h"
@@ -21,22 +22,12 @@ typedef struct _snd_pcm_hw_params snd_pcm_hw_params_t;
 
 namespace pcmmix {
 
-// What a backend shares with every device it opens: its sums and the
-// buffer setting, which a device follows from its next change on.
-struct AlsaShared {
-  UnderrunTotal underruns;
-  UnderrunTotal bufferChanges;
-  std::shared_ptr<std::atomic<BufferMode>> mode;
-  std::shared_ptr<std::atomic<unsigned>> bufferMs; // the last device's, as configured
-  std::shared_ptr<const OutputLevel> level;        // none: full
-};
-
 class AlsaWaveOut final : public WaveOut {
 public:
   // Opens and configures the PCM; gives null with the result number on failure.
   static std::unique_ptr<AlsaWaveOut> Open(const std::string& pcmName, const WaveFormat& format,
                                            MessageQueue* queue, WindowHandle target, int& result,
-                                           AlsaShared shared = {});
+                                           DeviceShared shared = {});
   ~AlsaWaveOut() override;
 
   int Write(WaveHeader* header) override;
@@ -56,7 +47,7 @@ public:
 
 private:
   AlsaWaveOut(snd_pcm_t* pcm, const WaveFormat& format, MessageQueue* queue, WindowHandle target,
-              AlsaShared shared);
+              DeviceShared shared);
   BufferMode Mode() const;
   bool Configure(unsigned bufferMs, int& result);
   bool ConfigureFormat(snd_pcm_hw_params_t* hw, unsigned bufferMs);

@@ -7,6 +7,7 @@
 
 #include "pcmmix/AlsaWaveOut.h"
 #include "pcmmix/PacedWaveOut.h"
+#include "pcmmix/PipeWireWaveOut.h"
 #include "pcmmix/WavFileWriter.h"
 
 namespace pcmmix {
@@ -115,11 +116,23 @@ private:
   std::shared_ptr<const OutputLevel> level_;
 };
 
-class AlsaBackend final : public DeviceBackend {
+// A backend whose devices keep a buffer of their own and share its sums.
+class BufferedBackend : public DeviceBackend {
 public:
-  AlsaBackend(std::string pcmName, std::shared_ptr<const OutputLevel> level) : pcmName_(std::move(pcmName)) {
-    shared_.level = std::move(level);
-  }
+  explicit BufferedBackend(std::shared_ptr<const OutputLevel> level) { shared_.level = std::move(level); }
+  uint64_t Underruns() const override { return shared_.underruns->load(); }
+  uint64_t BufferChanges() const override { return shared_.bufferChanges->load(); }
+  unsigned BufferMs() const override { return shared_.bufferMs->load(); }
+  void SetBufferMode(BufferMode mode) override { shared_.mode->store(mode); }
+
+protected:
+  DeviceShared shared_ = DeviceShared::Make();
+};
+
+class AlsaBackend final : public BufferedBackend {
+public:
+  AlsaBackend(std::string pcmName, std::shared_ptr<const OutputLevel> level)
+      : BufferedBackend(std::move(level)), pcmName_(std::move(pcmName)) {}
   DeviceCaps Caps() const override { return {"ALSA " + pcmName_.substr(0, 26), 2, 0}; }
   int Open(const WaveFormat& format, MessageQueue* queue, WindowHandle target,
            std::unique_ptr<WaveOut>& out) override {
@@ -127,16 +140,21 @@ public:
     out = AlsaWaveOut::Open(pcmName_, format, queue, target, result, shared_);
     return out ? deviceresult::kOk : result;
   }
-  uint64_t Underruns() const override { return shared_.underruns->load(); }
-  uint64_t BufferChanges() const override { return shared_.bufferChanges->load(); }
-  unsigned BufferMs() const override { return shared_.bufferMs->load(); }
-  void SetBufferMode(BufferMode mode) override { shared_.mode->store(mode); }
 
 private:
-  AlsaShared shared_{std::make_shared<std::atomic<uint64_t>>(0), std::make_shared<std::atomic<uint64_t>>(0),
-                     std::make_shared<std::atomic<BufferMode>>(BufferMode::Auto),
-                     std::make_shared<std::atomic<unsigned>>(0u), nullptr};
   std::string pcmName_;
+};
+
+class PipeWireBackend final : public BufferedBackend {
+public:
+  using BufferedBackend::BufferedBackend;
+  DeviceCaps Caps() const override { return {"PipeWire", 2, 0}; }
+  int Open(const WaveFormat& format, MessageQueue* queue, WindowHandle target,
+           std::unique_ptr<WaveOut>& out) override {
+    int result = deviceresult::kError;
+    out = PipeWireWaveOut::Open(format, queue, target, result, shared_);
+    return out ? deviceresult::kOk : result;
+  }
 };
 
 bool EndsWith(const std::string& s, const std::string& tail) {
@@ -158,6 +176,10 @@ std::unique_ptr<DeviceBackend> MakeAlsaBackend(const std::string& pcmName, std::
   return std::make_unique<AlsaBackend>(pcmName, std::move(level));
 }
 
+std::unique_ptr<DeviceBackend> MakePipeWireBackend(std::shared_ptr<const OutputLevel> level) {
+  return std::make_unique<PipeWireBackend>(std::move(level));
+}
+
 bool AlsaDeviceOpens(const std::string& pcmName) {
   SilenceAlsaErrors();
   snd_pcm_t* pcm = nullptr;
@@ -170,6 +192,7 @@ bool AlsaDeviceOpens(const std::string& pcmName) {
 DeviceChoice ParseDeviceChoice(const std::string& text) {
   DeviceChoice choice;
   if (text == "alsa") choice.kind = DeviceChoice::Kind::Alsa;
+  else if (text == "pipewire") choice.kind = DeviceChoice::Kind::PipeWire;
   else if (text == "null") choice.kind = DeviceChoice::Kind::Null;
   else if (text.rfind("capture:", 0) == 0 && text.size() > 8) {
     choice.kind = DeviceChoice::Kind::Capture;
@@ -192,6 +215,9 @@ std::unique_ptr<WaveSystem> MakeWaveSystem(const DeviceChoice& choice) {
   case DeviceChoice::Kind::Alsa:
     list->Add(MakeAlsaBackend("default", level));
     break;
+  case DeviceChoice::Kind::PipeWire:
+    list->Add(MakePipeWireBackend(level));
+    break;
   case DeviceChoice::Kind::Null:
     list->Add(MakeNullBackend(choice.speed, level));
     break;
@@ -199,7 +225,10 @@ std::unique_ptr<WaveSystem> MakeWaveSystem(const DeviceChoice& choice) {
     list->Add(MakeCaptureBackend(choice.capturePath, choice.speed, level));
     break;
   case DeviceChoice::Kind::Automatic:
-    if (AlsaDeviceOpens()) list->Add(MakeAlsaBackend("default", level));
+    // The desktop's PipeWire directly where it runs: through ALSA's way to
+    // it a cue waits longer and less evenly.
+    if (PipeWireServerAnswers()) list->Add(MakePipeWireBackend(level));
+    else if (AlsaDeviceOpens()) list->Add(MakeAlsaBackend("default", level));
     list->Add(MakeNullBackend(choice.speed, level));
     break;
   }

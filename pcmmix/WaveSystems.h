@@ -1,6 +1,7 @@
 #pragma once
-// The device lists the mixer can be given: the ALSA device when it opens,
-// then the null device, so a machine without sound still runs silently.
+// The device lists the mixer can be given: the desktop's PipeWire server
+// when one answers, else the ALSA device when it opens, then the null
+// device, so a machine without sound still runs silently.
 #include <memory>
 #include <string>
 #include <vector>
@@ -55,14 +56,15 @@ std::unique_ptr<DeviceBackend> MakeCaptureBackend(const std::string& wavPath, do
 std::unique_ptr<DeviceBackend> MakeAlsaBackend(const std::string& pcmName = "default",
                                                std::shared_ptr<const OutputLevel> level = nullptr);
 bool AlsaDeviceOpens(const std::string& pcmName = "default");
+std::unique_ptr<DeviceBackend> MakePipeWireBackend(std::shared_ptr<const OutputLevel> level = nullptr);
 
 struct DeviceChoice {
-  enum class Kind { Automatic, Alsa, Null, Capture } kind = Kind::Automatic;
+  enum class Kind { Automatic, PipeWire, Alsa, Null, Capture } kind = Kind::Automatic;
   std::string capturePath;
   double speed = 1.0;
 };
 
-// "alsa", "null", "capture:FILE.wav" or "capture:DIR" (DIR/effects.wav);
+// "pipewire", "alsa", "null", "capture:FILE.wav" or "capture:DIR" (DIR/effects.wav);
 // anything else chooses automatically.
 DeviceChoice ParseDeviceChoice(const std::string& text);
 // From IKEASOBI_AUDIO.
