@@ -3,11 +3,11 @@
 # other effects play: the release mixer with the shipped PCMMIX.INI plays a
 # bed, a reel cue that keeps its channel busy, shots and, every 0.4-0.7 s, a
 # short mark (build/sound/cue_latency_probe, on a game-like load of the
-# mixer's thread) through ALSA's default routed to a private sound server
-# (PipeWire or PulseAudio, scripts/lib/private-sound-server.sh) with a null
-# sink. Each mark's delay is what the mixer holds ahead of the
+# mixer's thread) through the output the game would take, a private sound
+# server's own (PipeWire) or ALSA's default routed to it (PulseAudio;
+# scripts/lib/private-sound-server.sh), with a null sink. Each mark's delay is what the mixer holds ahead of the
 # listener at its call: the mix position less the device's heard position,
-# which follows the PCM's delay, there the server's own latency (stream
+# which follows the output's delay, there the server's own latency (stream
 # buffer and sink). The sink's monitor is recorded alongside: every gap in
 # the bed there is a dropout heard at the sink, and the marks' onsets in the
 # recording against their call times give the spread of the delays as heard.
@@ -19,6 +19,8 @@
 #   IKEASOBI_SOUND_BUFFER=b     auto (default), low or steady, as [sound] buffer=
 #   IKEASOBI_SOUND_SERVER=s     pipewire or pulseaudio (default: the one
 #                               the machine has)
+#   IKEASOBI_SOUND_OUTPUT=o     alsa or pipewire (default: pipewire on
+#                               PipeWire, as the game chooses; else alsa)
 #
 # Prints p50/p95/max of the delays, the device's underruns and the dropouts
 # at the sink, and how late a real-time thread woke meanwhile and what the
@@ -48,7 +50,8 @@ cleanup() {
 }
 trap cleanup EXIT
 start_private_sound_server "$WORK" || exit 1
-say "through $(sound_server_name)"
+OUTPUT=${IKEASOBI_SOUND_OUTPUT:-$([[ "$SOUND_SERVER" == pipewire ]] && echo pipewire || echo alsa)}
+say "through $(sound_server_name), the $OUTPUT output"
 
 # The monitor in the mixer's own format: one stream at full volume comes
 # back byte for byte.
@@ -62,7 +65,7 @@ until pactl list source-outputs short | grep -q .; do sleep 0.1; done
   pactl list sinks >"$WORK/sinks-mid.txt" 2>&1 ) &
 ASK_PID=$!
 start_machine_watch "$BUILD" "$SECONDS_TO_RUN" "$WORK/machine.txt"
-PROBE_OUT=$("$BUILD/sound/cue_latency_probe" "$PROFILE" "$SECONDS_TO_RUN" alsa "$WORK/calls.txt")
+PROBE_OUT=$("$BUILD/sound/cue_latency_probe" "$PROFILE" "$SECONDS_TO_RUN" "$OUTPUT" "$WORK/calls.txt")
 wait "$ASK_PID" || true
 kill -INT "$REC_PID" 2>/dev/null || true
 wait "$REC_PID" 2>/dev/null || true

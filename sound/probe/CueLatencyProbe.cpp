@@ -1,12 +1,13 @@
 // Measures how soon a cue is heard while other cues play, and whether the
 // output ever runs dry, under a game-like load on the mixer's thread.
 //   cue_latency_probe PROFILE.INI SECONDS [OUTPUT [CALLS.txt]]
-// OUTPUT: "capture" (default, paced in real time) or "alsa". The capture
-// stream is read back for the onsets. Through ALSA each cue's delay is what
+// OUTPUT: "capture" (default, paced in real time), "alsa" or "pipewire".
+// The capture stream is read back for the onsets. Through a real output each
+// cue's delay is what
 // the mixer holds ahead of the listener at the call: the mix position less
-// the device's heard position, which follows the PCM's delay and so, behind
-// a sound server, the server's own reported latency (stream buffer and
-// sink). More cues play meanwhile, as when reeling in a fight; the device
+// the device's heard position, which follows the output's delay and so,
+// behind a sound server, the server's own reported latency (stream buffer
+// and sink). More cues play meanwhile, as when reeling in a fight; the device
 // counts its underruns. CALLS.txt gets each mark's call time (seconds on
 // the steady clock) and delay, for checking against a recording of the sink.
 #include <unistd.h>
@@ -101,18 +102,19 @@ void Busy(std::chrono::microseconds d) {
 int main(int argc, char** argv) {
   const std::optional<double> parsed = argc >= 3 ? probe::ParseSeconds(argv[2]) : std::nullopt;
   if (!parsed) {
-    std::fprintf(stderr, "usage: cue_latency_probe PROFILE.INI SECONDS [capture|alsa]\n");
+    std::fprintf(stderr, "usage: cue_latency_probe PROFILE.INI SECONDS [capture|alsa|pipewire [CALLS.txt]]\n");
     return 2;
   }
   const double seconds = *parsed;
-  const bool alsa = argc > 3 && std::string(argv[3]) == "alsa";
+  const std::string output = argc > 3 ? argv[3] : "capture";
+  const bool live = output != "capture";
   const char* callsFile = argc > 4 ? argv[4] : nullptr;
   auto folder = std::filesystem::temp_directory_path() / ("cue-latency-" + std::to_string(getpid()));
   std::filesystem::create_directories(folder / "dat");
   const uint8_t kBed = 150, kMark = 200; // mixed: 222, unclipped
   WriteCue(folder / "dat" / "bed.wav", size_t(22050 * (seconds + 2)), kBed);
   WriteCue(folder / "dat" / "mark.wav", 300, kMark);
-  // The fight's other sounds (through ALSA only: the capture's onsets are
+  // The fight's other sounds (through a real output only: the capture's onsets are
   // found by the bed and the mark alone): a reel cue that keeps its channel
   // busy and shots now and then.
   WriteCue(folder / "dat" / "reel.wav", 22050 / 8, 140);
@@ -121,7 +123,9 @@ int main(int argc, char** argv) {
 
   pcmmix::DeviceList devices;
   auto watched = std::make_unique<WatchedBackend>(
-      alsa ? pcmmix::MakeAlsaBackend() : pcmmix::MakeCaptureBackend(captured.string(), 1.0));
+      output == "alsa"       ? pcmmix::MakeAlsaBackend()
+      : output == "pipewire" ? pcmmix::MakePipeWireBackend()
+                             : pcmmix::MakeCaptureBackend(captured.string(), 1.0));
   WatchedBackend& device = *watched;
   devices.Add(std::move(watched));
   // IKEASOBI_SOUND_BUFFER: the player's [sound] buffer setting.
@@ -134,7 +138,7 @@ int main(int argc, char** argv) {
   // The listener's position at each call, in bytes played: the stream's own
   // time line, which a late device thread cannot skew.
   std::vector<uint64_t> calls;
-  std::vector<double> callTimes, reported; // through ALSA
+  std::vector<double> callTimes, reported; // through a real output
   uint64_t underruns = 0;
   {
     ikea::GameAudio audio(folder, {&devices, nullptr, &queue, &profile, music});
@@ -163,11 +167,11 @@ int main(int argc, char** argv) {
         Busy(12ms);
         nextStall += 2s;
       }
-      if (alsa && now >= nextReel) {
+      if (live && now >= nextReel) {
         audio.PlayCue2("reel.wav"); // queued behind the one before
         nextReel += 125ms;
       }
-      if (alsa && now >= nextShot) {
+      if (live && now >= nextShot) {
         audio.PlayCue3("shot.wav");
         nextShot += std::chrono::milliseconds(300 + rnd() % 500);
       }
@@ -175,7 +179,7 @@ int main(int argc, char** argv) {
         uint64_t played = 0;
         device.opened->GetPositionBytes(played);
         calls.push_back(played);
-        if (alsa) {
+        if (live) {
           pcmmix::SessionInfo at = pcmmix::PcmMixSessionInfo(audio.PcmMix1().Session());
           callTimes.push_back(std::chrono::duration<double>(Clock::now().time_since_epoch()).count());
           reported.push_back(1000.0 * double(at.mixPosition - at.heardPosition) / at.format.avgBytesPerSec);
@@ -187,7 +191,7 @@ int main(int argc, char** argv) {
     }
     underruns = audio.Underruns();
   }
-  if (alsa) {
+  if (live) {
     if (callsFile) {
       std::ofstream out(callsFile);
       for (size_t k = 0; k < callTimes.size(); ++k) out << std::fixed << callTimes[k] << ' ' << reported[k] << '\n';
@@ -200,9 +204,9 @@ int main(int argc, char** argv) {
       return 1;
     }
     auto at = [&](double q) { return sorted[std::min(sorted.size() - 1, size_t(q * double(sorted.size())))]; };
-    std::printf("%zu cues through ALSA: latency p50 %.1f, p95 %.1f, max %.1f ms; %llu underruns in %.0f s; "
+    std::printf("%zu cues through %s: latency p50 %.1f, p95 %.1f, max %.1f ms; %llu underruns in %.0f s; "
                 "the buffer changed %llu times, ending at %u ms\n",
-                sorted.size(), at(0.5), at(0.95), sorted.back(), (unsigned long long)underruns, seconds,
+                sorted.size(), output == "alsa" ? "ALSA" : "PipeWire", at(0.5), at(0.95), sorted.back(), (unsigned long long)underruns, seconds,
                 (unsigned long long)devices.BufferChanges(), devices.BufferMs());
     return 0;
   }
