@@ -176,6 +176,11 @@ uint64_t GameAudio::BufferChanges() const { return waveSystem_->BufferChanges();
 
 unsigned GameAudio::BufferMs() const { return waveSystem_->BufferMs(); }
 
+std::string GameAudio::OutputName() const {
+  pcmmix::DeviceCaps caps;
+  return waveSystem_->GetCaps(pcmmix::WaveSystem::kMapper, caps) == 0 ? caps.productName : std::string();
+}
+
 void GameAudio::SetBufferMode(pcmmix::BufferMode mode) { waveSystem_->SetBufferMode(mode); }
 
 uint64_t GameAudio::RefusedMessages() const { return ownMessages_ ? ownMessages_->RefusedWhenFull() : 0; }

@@ -80,6 +80,9 @@ public:
   uint64_t BufferChanges() const;
   // The effects' buffer as it ended, in ms; 0 without a buffer of its own.
   unsigned BufferMs() const;
+  // The name of the output the effects play through ("PipeWire", "ALSA
+  // default", "Null output").
+  std::string OutputName() const;
   // The effects' buffer: adaptive, always short or always steady.
   void SetBufferMode(pcmmix::BufferMode mode);
   // Device messages the window's queue refused for want of room (offered

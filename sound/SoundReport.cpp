@@ -35,6 +35,7 @@ std::string SoundReport(const SoundFigures& figures, const AnswerTimes* answers,
                   answers->WithinMs(0.99));
     text += line;
   }
+  if (!figures.output.empty()) text += "; it played through " + figures.output;
   return text + "\n";
 }
 

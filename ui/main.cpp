@@ -122,7 +122,8 @@ int main(int argc, char** argv) {
       ikea::SoundReport({.underruns = audio->Underruns(),
                          .bufferChanges = audio->BufferChanges(),
                          .bufferMs = audio->BufferMs(),
-                         .refusedMessages = audio->RefusedMessages()},
+                         .refusedMessages = audio->RefusedMessages(),
+                         .output = audio->OutputName()},
                         audio->DeviceAnswerTimes(), always && std::string(always) == "1");
   std::fputs(report.c_str(), stderr);
   audio.reset();
