@@ -16,7 +16,7 @@ struct SoundFigures {
   uint64_t bufferChanges = 0;
   unsigned bufferMs = 0;        // as it ended; 0: no buffer of its own
   uint64_t refusedMessages = 0; // offered again, so none lost
-  std::string output;           // the output's name; said when given
+  std::string output{};         // the output's name; said when given
 };
 
 // Empty when there is nothing to say.

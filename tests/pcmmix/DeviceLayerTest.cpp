@@ -250,6 +250,7 @@ TEST(CaptureDevice, writesTheExactStreamToAValidWaveFile) {
 TEST(DeviceChoice, parsesTheAudioSettings) {
   EXPECT_EQ(ParseDeviceChoice("null").kind, DeviceChoice::Kind::Null);
   EXPECT_EQ(ParseDeviceChoice("alsa").kind, DeviceChoice::Kind::Alsa);
+  EXPECT_EQ(ParseDeviceChoice("pipewire").kind, DeviceChoice::Kind::PipeWire);
   EXPECT_EQ(ParseDeviceChoice("capture:/tmp/x").capturePath, "/tmp/x/effects.wav");
   EXPECT_EQ(ParseDeviceChoice("capture:out.wav").capturePath, "out.wav");
   EXPECT_EQ(ParseDeviceChoice("").kind, DeviceChoice::Kind::Automatic);

@@ -11,7 +11,7 @@ WORK=$(mktemp -d /tmp/ikeasobi-pipewire-device.XXXXXX)
 source "$ROOT/scripts/lib/private-pipewire.sh"
 trap 'stop_private_pipewire; rm -rf "$WORK"' EXIT
 start_private_pipewire "$WORK"
-OUT=$("$BINARY" --gtest_filter='PipeWireDevice.*' 2>&1) || { echo "$OUT"; exit 1; }
+OUT=$(IKEASOBI_PRIVATE_PIPEWIRE=1 "$BINARY" --gtest_filter='PipeWireDevice.*' 2>&1) || { echo "$OUT"; exit 1; }
 echo "$OUT"
 # Skipped here means the device did not find the server it was given.
 ! grep -q '^\[  SKIPPED \]' <<<"$OUT"
