@@ -20,6 +20,8 @@ GAME=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-l10n-tools qt6-translations-l10n libjpeg62-turbo-dev libasound2-dev
   libfluidsynth-dev timgm6mb-soundfont fonts-ipafont-gothic
+  # The effects' own way to a PipeWire desktop: the client library only, no server.
+  libpipewire-0.3-dev
   # Wayland desktops, and ALSA's way to a sound server.
   qt6-wayland libasound2-plugins
 )

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the tests that run threads with ThreadSanitizer (build-tsan/) and runs
-# them: the ALSA device over ALSA's null and file PCMs, the paced null and
+# them: the ALSA device over ALSA's null and file PCMs, the PipeWire device's
+# feed and the device itself in a private PipeWire, the paced null and
 # capture devices, the window's message queue into Qt, the music player's
 # render and capture threads, and the sound starting and closing while a
 # device thread runs. Any report fails the run.
@@ -41,4 +42,16 @@ for t in "${TARGETS[@]}"; do
   echo "tsan: $t: ${n:-0} tests passed, no report"
   tests=$((tests + ${n:-0}))
 done
+# The PipeWire device against a private server, where PipeWire is here.
+PCMMIX_TESTS=$(find "$BUILD/tests" -type f -name pcmmix_tests -perm -u+x | head -n1)
+set +e
+"$ROOT/tests/scripts/pipewire-device-test.sh" "$PCMMIX_TESTS" >"$LOGS/pipewire.log" 2>&1
+status=$?
+set -e
+if grep -q 'WARNING: ThreadSanitizer' "$LOGS/pipewire.log" || (( status != 0 && status != 77 )); then
+  echo "tsan: the PipeWire device failed:"; grep -A40 -E 'WARNING: ThreadSanitizer|FAILED' "$LOGS/pipewire.log" | head -80
+  tail -20 "$LOGS/pipewire.log"
+  exit 1
+fi
+(( status == 77 )) && echo "tsan: no PipeWire here, its device not run" || echo "tsan: the PipeWire device in a private server, no report"
 echo "tsan: ${#TARGETS[@]} test programs, $tests tests, no ThreadSanitizer report"
