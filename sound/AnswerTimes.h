@@ -1,7 +1,8 @@
 #pragma once
-// How long posted messages waited for the GUI thread: a device's block
-// comes back to the mixer only through this wait, so its longest is how
-// close the game came to letting the output run dry.
+// How long something waited, in 0.5 ms steps. For posted messages, the wait
+// for the GUI thread: a device's block comes back to the mixer only through
+// it, so its longest is how close the game came to letting the output run
+// dry. For cues, how long after its call a cue is heard.
 #include <array>
 #include <cstdint>
 

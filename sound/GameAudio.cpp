@@ -152,10 +152,19 @@ void GameAudio::PlayCue(int channel, const Text& fileName) {
     Store(channel, wave);
     // Room first: a play whose wave went untracked could be released unheard.
     awaitingNotice_.reserve(awaitingNotice_.size() + 1);
+    NoteCueWait();
     pcmMix1_->PlayWave(channel, wave, noticeTarget_, 0, 0);
     awaitingNotice_.push_back(wave);
   } catch (...) {
   }
+}
+
+void GameAudio::NoteCueWait() {
+  const pcmmix::SessionInfo info = pcmmix::PcmMixSessionInfo(pcmMix1_->Session());
+  // A cue on a quiet mixer starts the output afresh; the wait that settles
+  // with the buffer is the one behind sound already playing.
+  if (!info.active || info.format.avgBytesPerSec == 0 || info.mixPosition <= info.heardPosition) return;
+  cueWaits_.Add(int64_t((info.mixPosition - info.heardPosition) * 1000000 / info.format.avgBytesPerSec));
 }
 
 intptr_t GameAudio::WindowProc(uint32_t message, uintptr_t, uintptr_t lParam) {

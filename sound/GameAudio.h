@@ -12,6 +12,7 @@
 #include "game/GameSound.h"
 #include "pcmmix/Steadiness.h"
 #include "pcmmix/TPcmMix.h"
+#include "sound/AnswerTimes.h"
 #include "sound/midi/MidiPlayer.h"
 
 namespace pcmmix {
@@ -22,7 +23,6 @@ class WaveSystem;
 
 namespace ikea {
 
-class AnswerTimes;
 class QtMixerMessages;
 
 // What the sound runs on. Null members take the program's own: the wave
@@ -89,6 +89,9 @@ public:
   // again by the device); 0 when the messages go through a queue the
   // caller gave.
   uint64_t RefusedMessages() const;
+  // How long each cue played while others sounded waited after its call
+  // until it was heard: what the mixer held ahead of the listener then.
+  const AnswerTimes& CueWaits() const { return cueWaits_; }
   // How long the device's messages waited for the window's thread; null
   // when the messages go through a queue the caller gave.
   const AnswerTimes* DeviceAnswerTimes() const;
@@ -96,6 +99,7 @@ public:
 private:
   intptr_t WindowProc(uint32_t message, uintptr_t wParam, uintptr_t lParam) override;
   void LoadDueCueWaves();
+  void NoteCueWait();
   bool InSlot(const pcmmix::LoadedWave* wave) const;
   bool Awaiting(const pcmmix::LoadedWave* wave) const;
   void Store(int channel, pcmmix::LoadedWave* wave);
@@ -103,6 +107,7 @@ private:
   std::filesystem::path DatPath(const Text& fileName) const;
 
   std::filesystem::path folder_;
+  AnswerTimes cueWaits_;
   // Platform parts the mixer uses; they outlive PcmMix1.
   std::unique_ptr<pcmmix::WaveSystem> ownWaveSystem_;
   pcmmix::WaveSystem* waveSystem_ = nullptr;

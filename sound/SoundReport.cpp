@@ -35,6 +35,12 @@ std::string SoundReport(const SoundFigures& figures, const AnswerTimes* answers,
                   answers->WithinMs(0.99));
     text += line;
   }
+  if (figures.cueWaits && figures.cueWaits->Count() > 0) {
+    std::snprintf(line, sizeof line, "; a cue played while others sounded was heard within %.1f ms of its call for half of %llu, %.1f ms for 95 %%",
+                  figures.cueWaits->WithinMs(0.5), static_cast<unsigned long long>(figures.cueWaits->Count()),
+                  figures.cueWaits->WithinMs(0.95));
+    text += line;
+  }
   if (!figures.output.empty()) text += "; it played through " + figures.output;
   return text + "\n";
 }

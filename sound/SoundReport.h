@@ -17,6 +17,7 @@ struct SoundFigures {
   unsigned bufferMs = 0;        // as it ended; 0: no buffer of its own
   uint64_t refusedMessages = 0; // offered again, so none lost
   std::string output{};         // the output's name; said when given
+  const AnswerTimes* cueWaits = nullptr; // said when a cue played
 };
 
 // Empty when there is nothing to say.

@@ -123,7 +123,8 @@ int main(int argc, char** argv) {
                          .bufferChanges = audio->BufferChanges(),
                          .bufferMs = audio->BufferMs(),
                          .refusedMessages = audio->RefusedMessages(),
-                         .output = audio->OutputName()},
+                         .output = audio->OutputName(),
+                         .cueWaits = &audio->CueWaits()},
                         audio->DeviceAnswerTimes(), always && std::string(always) == "1");
   std::fputs(report.c_str(), stderr);
   audio.reset();
