@@ -41,10 +41,8 @@ build_release_game "$ROOT" "$BUILD" cue_latency_probe wakeup_lateness
 WORK=$(mktemp -d /tmp/ikeasobi-latency.XXXXXX)
 # shellcheck source=lib/private-sound-server.sh
 source "$ROOT/scripts/lib/private-sound-server.sh"
-REC_PID=
 cleanup() {
   stop_machine_watch
-  [[ -n "$REC_PID" ]] && kill "$REC_PID" 2>/dev/null || true
   stop_private_sound_server
   [[ -n "${IKEASOBI_SOUND_KEEP:-}" ]] && say "kept $WORK" || rm -rf "$WORK"
 }
@@ -55,10 +53,7 @@ say "through $(sound_server_name), the $OUTPUT output"
 
 # The monitor in the mixer's own format: one stream at full volume comes
 # back byte for byte.
-parecord --device=ikeasobi_sink.monitor --latency-msec=10 --file-format=wav --format=u8 --rate=44100 \
-  --channels=1 "$WORK/sink.wav" 2>"$WORK/parecord.log" &
-REC_PID=$!
-until pactl list source-outputs short | grep -q .; do sleep 0.1; done
+record_sink "$WORK/sink.wav" u8
 
 ( sleep "$(awk -v s="$SECONDS_TO_RUN" 'BEGIN {print s / 2}')"
   pactl list sink-inputs >"$WORK/streams-mid.txt" 2>&1
@@ -67,9 +62,7 @@ ASK_PID=$!
 start_machine_watch "$BUILD" "$SECONDS_TO_RUN" "$WORK/machine.txt"
 PROBE_OUT=$("$BUILD/sound/cue_latency_probe" "$PROFILE" "$SECONDS_TO_RUN" "$OUTPUT" "$WORK/calls.txt")
 wait "$ASK_PID" || true
-kill -INT "$REC_PID" 2>/dev/null || true
-wait "$REC_PID" 2>/dev/null || true
-REC_PID=
+stop_sink_recording
 
 echo "$PROBE_OUT"
 say "meanwhile $(machine_watch_report "$WORK/machine.txt")"
@@ -77,28 +70,14 @@ if [[ -s "$WORK/streams-mid.txt" ]]; then
   say "halfway, the server said: $(grep -E 'Buffer Latency|Sink Latency' "$WORK/streams-mid.txt" | head -2 | xargs)," \
     "sink $(grep -E 'Latency:' "$WORK/sinks-mid.txt" | head -1 | xargs)"
 fi
-python3 - "$WORK/sink.wav" "$WORK/calls.txt" <<'PY'
+DROPOUTS=$("$ROOT/scripts/lib/sink-dropouts.py" --bed "$WORK/sink.wav") || { say "$DROPOUTS"; exit 1; }
+python3 - "$WORK/sink.wav" "$WORK/calls.txt" "$DROPOUTS" <<'PY'
 import sys, wave, statistics
 w = wave.open(sys.argv[1]); rate = w.getframerate(); x = w.readframes(w.getnframes())
 calls = [tuple(map(float, l.split())) for l in open(sys.argv[2]) if l.strip()]
-# The bed alone is 150, every other sum is above 128: a sample at the
-# centre inside the bed is a dropout.
-first = next((i for i, v in enumerate(x) if v > 130), None)
-if first is None:
-    print("cue-latency: the sink's recording holds no sound"); sys.exit(1)
-last = len(x) - 1 - next(i for i, v in enumerate(reversed(x)) if v > 130)
-gaps, inside, dry_samples, longest, run = 0, False, 0, 0, 0
-for v in x[first:last]:
-    dry = abs(v - 128) <= 1
-    if dry and not inside: gaps += 1
-    run = run + 1 if dry else 0
-    dry_samples += dry
-    longest = max(longest, run)
-    inside = dry
-onsets = [i for i in range(first + 1, last) if x[i] >= 200 and x[i - 1] < 200]
-print(f"cue-latency: sink recording {len(x) / rate:.1f} s, {gaps} dropouts inside the bed "
-      f"({1000 * dry_samples / rate:.0f} ms in all, the longest {1000 * longest / rate:.1f} ms); "
-      f"{len(onsets)} marks heard of {len(calls)} played")
+# A mark's onset: where the sum first reaches 200.
+onsets = [i for i in range(1, len(x)) if x[i] >= 200 and x[i - 1] < 200]
+print(f"cue-latency: {sys.argv[3]}; {len(onsets)} marks heard of {len(calls)} played")
 # The last mark may be cut off by the end of the run.
 if calls and 0 <= len(calls) - len(onsets) <= 1:
     heard = [o / rate - c[0] for o, c in zip(onsets, calls)]

@@ -6,7 +6,9 @@
 # scripts/lib/private-sound-server.sh). The game reports at exit how often
 # its effects' output ran dry (the server's ALSA plugin passes its underruns
 # on as the PCM's), how often its buffer changed and how long the device's
-# messages waited for the window's thread.
+# messages waited for the window's thread. The sink's monitor is recorded
+# meanwhile, and the holes in what the player hears there, the music and the
+# effects mixed, are counted (scripts/lib/sink-dropouts.py --stream).
 #
 #   scripts/heavy-play.sh [SECONDS]     (default 600)
 #   IKEASOBI_SOUND_BUILD=dir   release build to use (default build)
@@ -15,8 +17,8 @@
 #
 # Beside it, a thread at the feeder's priority measures how late it wakes and
 # the host's steal is counted (scripts/lib/machine-watch.sh), so a dropout the
-# machine caused shows as such. Passes when the output never ran dry and the
-# game closed cleanly. Not part of ./check: ten minutes of it say more than a
+# machine caused shows as such. Passes when the output never ran dry, the
+# sink heard sound and the game closed cleanly. Not part of ./check: ten minutes of it say more than a
 # short run would.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -64,12 +66,22 @@ start_private_sound_server "$WORK" || exit 1
 
 say "$DURATION s through $(sound_server_name)"
 FAILED=0
+# In 16 bits, as the game sends its effects and the synthesiser its music:
+# a quiet passage stays off the centre, where only a hole in the mix lies.
+record_sink "$WORK/sink.wav" s16le
 start_machine_watch "$BUILD" "$DURATION" "$WORK/machine.txt"
 xvfb-run -a -s "-screen 0 800x600x24 -noreset" "$0" --inside "$WORK" "$DURATION" || FAILED=1
+stop_sink_recording
 say "meanwhile $(machine_watch_report "$WORK/machine.txt")"
 [[ -f "$WORK/exit.txt" && "$(cat "$WORK/exit.txt")" == 0 ]] || { say "the game did not exit cleanly"; FAILED=1; }
 REPORT=$(grep '^ikeasobi: the sound output' "$WORK/stderr.log" || true)
 say "${REPORT#ikeasobi: }"
+if SINK=$("$ROOT/scripts/lib/sink-dropouts.py" --stream --count "$WORK/sink.wav"); then
+  read -r DROPOUTS DRY_MS LONGEST_MS <<<"$SINK"
+  say "at the sink: $DROPOUTS dropouts ($DRY_MS ms in all, longest $LONGEST_MS ms)"
+else
+  say "at the sink: $SINK"; FAILED=1
+fi
 [[ "$REPORT" == *"never ran dry"* ]] || FAILED=1
 if (( FAILED )); then say "FAILED"; exit 1; fi
 say "passed"

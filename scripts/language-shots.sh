@@ -14,16 +14,9 @@ SCALE=2
 
 if [[ "${1:-}" == --inside ]]; then
   WORK=$2 LANGUAGE=$3 OUT=$4
-  export IKEASOBI_AUDIO=null QT_SCALE_FACTOR=$SCALE
-  unset QT_QPA_PLATFORM
-  "$WORK/game/ikeasobi" --language "$LANGUAGE" >"$WORK/stderr.log" 2>&1 &
-  PID=$!
-  trap 'kill "$PID" 2>/dev/null || true' EXIT
-  source "$ROOT/scripts/lib/game-windows.sh"
-  await_main_window || { echo "language-shots: no window appeared"; cat "$WORK/stderr.log"; exit 1; }
-  # Clicks are given in game pixels.
-  click_at() { xdotool mousemove --window "$WID" $(( $1 * SCALE )) $(( $2 * SCALE )) click 1; }
-  shot() { import -window "$WID" "$OUT/$LANGUAGE-$1.png"; }
+  SHOTS_PREFIX=$OUT/$LANGUAGE-
+  source "$ROOT/scripts/lib/game-shots.sh"
+  start_game_for_shots language-shots --language "$LANGUAGE"
 
   sleep 4; shot title
   click_at 208 256; sleep 3; shot main        # COUNTINE

@@ -14,17 +14,9 @@ OUT=$ROOT/dist/screenshots
 SCALE=2
 
 if [[ "${1:-}" == --inside ]]; then
-  WORK=$2
-  export IKEASOBI_AUDIO=null QT_SCALE_FACTOR=$SCALE
-  unset QT_QPA_PLATFORM
-  "$WORK/game/ikeasobi" >"$WORK/stderr.log" 2>&1 &
-  PID=$!
-  trap 'kill "$PID" 2>/dev/null || true' EXIT
-  source "$ROOT/scripts/lib/game-windows.sh"
-  await_main_window || { echo "screenshots: no window appeared"; cat "$WORK/stderr.log"; exit 1; }
-  # Clicks are given in game pixels.
-  click_at() { xdotool mousemove --window "$WID" $(( $1 * SCALE )) $(( $2 * SCALE )) click 1; }
-  shot() { import -window "$WID" "$WORK/$1.png"; }
+  WORK=$2 SHOTS_PREFIX=$2/
+  source "$ROOT/scripts/lib/game-shots.sh"
+  start_game_for_shots screenshots
 
   sleep 4                                    # the title's opening frames
   shot title
