@@ -8,6 +8,9 @@ tone = lambda n, amp: [round(amp * math.sin(i / 7)) for i in range(n)]
 fade = lambda n, amp: [round(amp * (1 - i / n) * math.sin(i / 7)) for i in range(n)]
 CASES = [  # name, mode, 8-bit?, offsets from the centre (16-bit units), expected
     ("a hole in the bed", "--bed", True, [5632] * 900 + [0] * 30 + [256] * 30 + [5632] * 900, "1 1 1.4"),
+    ("a hole with a ringing edge", "--bed", True, [5632] * 900 + [0] + [5632] * 3 + [0] * 100 + [5632] * 900,
+     "1 2 2.4"),
+    ("two holes 5 ms apart", "--bed", True, [5632] * 900 + ([0] * 50 + [5632] * 220) * 2 + [5632] * 900, "2 2 1.1"),
     ("a bed with marks", "--bed", True, [5632] * 900 + [18000] * 50 + [5632] * 900, "0 0 0.0"),
     ("a 5 ms cut in 16 bits", "--stream", False, tone(4410, 3000) + [0] * 221 + tone(4410, 3000), "1 5 5.0"),
     ("a 5 ms cut in 8 bits", "--stream", True, tone(4410, 3000) + [0] * 221 + tone(4410, 3000), "1 5 5.0"),
