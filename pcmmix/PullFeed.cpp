@@ -50,6 +50,7 @@ void PullFeed::Reset() {
   frontTaken_ = 0;
   head_ = count_ = 0;
   takenFrames_ = heardFrames_ = reportedFrames_ = 0;
+  gapAt_ = -1;
   heardNs_ = 0;
   dry_ = true;
   underruns_.Forget();
@@ -153,10 +154,15 @@ void PullFeed::Fill(int16_t* out, uint32_t frames, const Cycle& cycle) {
   std::fill(out + size_t(given) * format_.channels, out + size_t(frames) * format_.channels, int16_t(0));
 }
 
+// Gaps closer together than a listener can tell apart are one dropout:
+// counted once, and the buffer lengthened once.
 void PullFeed::AfterUnderrun() {
+  const bool sameDropout = gapAt_ >= 0 && takenFrames_ - uint64_t(gapAt_) < uint64_t(format_.samplesPerSec) * kOneDropoutMs / 1000;
+  gapAt_ = int64_t(takenFrames_);
+  calmFrames_ = 0;
+  if (sameDropout) return;
   underruns_.Add();
   wantedMs_ = NextBufferMs(policy_, Mode(), bufferMs_, true, 0);
-  calmFrames_ = 0;
 }
 
 // A new length costs no sound here: the ring only takes more or less from

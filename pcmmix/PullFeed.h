@@ -24,6 +24,9 @@ namespace pcmmix {
 
 class PullFeed {
 public:
+  // Gaps heard within this much sound of the one before are one dropout.
+  static constexpr unsigned kOneDropoutMs = 10;
+
   PullFeed(const WaveFormat& format, MessageQueue* queue, WindowHandle target, DeviceShared shared = {});
 
   // The mixer's side. Write and Restart say, through wake, that the output
@@ -95,6 +98,7 @@ private:
   uint64_t heardFrames_ = 0; // reached by the listener at heardNs_
   int64_t heardNs_ = 0;      // 0: no cycle since the last reset
   uint64_t reportedFrames_ = 0; // the furthest position given to the mixer
+  int64_t gapAt_ = -1;       // taken frames at the last gap; -1: none since the reset
   UnderrunCount underruns_;
   UnderrunCount bufferChanges_;
 };

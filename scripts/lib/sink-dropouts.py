@@ -7,8 +7,8 @@ library.
 
 --bed (the default): a steady bed plays from the first sound to the last,
   and every sum with it lies away from the centre, so every sample within
-  one step of the centre between them is dry; dry runs less than 1 ms apart
-  are one dropout.
+  one step of the centre between them is dry; dry runs less than 10 ms
+  apart are one dropout.
 --stream: tunes and effects that fall silent on their own. A dropout is a
   run of exact-centre samples, at least 2 ms and at most 250 ms long, that
   cuts sound off: within the 2 ms before it and the 2 ms after it the
@@ -26,6 +26,7 @@ import wave
 
 STEP = 256  # one 8-bit step in 16-bit units
 SHORTEST_MS, LONGEST_MS, LOUD, EDGE_MS = 2, 250, 512, 2
+ONE_DROPOUT_MS = 10  # pcmmix::PullFeed::kOneDropoutMs
 
 
 def read_sink(path):
@@ -54,8 +55,10 @@ def sounding_span(x, above):
 
 def bed_gaps(rate, x):
     """The dry runs between the first and the last sound of a steady bed.
-    A server's resampler rings at the edges of a hole, so a run that begins
-    within a millisecond of the one before belongs to the same dropout."""
+    A server's resampler rings at the edges of a hole, and a machine that
+    stood still leaves a stutter of holes, so a run that begins within
+    10 ms of the one before belongs to the same dropout, as the game's
+    own count has it."""
     span = sounding_span(x, 2 * STEP)
     if span is None:
         return None
@@ -65,7 +68,7 @@ def bed_gaps(rate, x):
         if dry and start is None:
             start = i
         elif not dry and start is not None:
-            if runs and start - runs[-1][1] < rate // 1000:
+            if runs and start - runs[-1][1] < rate * ONE_DROPOUT_MS // 1000:
                 runs[-1][1] = i
             else:
                 runs.append([start, i])

@@ -78,6 +78,8 @@ TEST(PullFeed, countsTheGapsHeardInsideATimeLineAndLengthensItsBuffer) {
       {"a fresh line after a short cycle", [](Feed& f) { f.Write(0); f.Cycle(150); f.Write(100, true); }, 0},
       {"the line's next block after a reset", [](Feed& f) { f.Write(0); f.Cycle(150); f.feed.Reset(); f.Write(100); }, 0},
       {"cycles missed while sound played", [](Feed& f) { f.Write(0); f.Write(100); f.Cycle(50); f.Cycle(50, 50); }, 1},
+      {"cycles missed twice within a few ms of sound",
+       [](Feed& f) { f.Write(0); f.Write(100); f.Cycle(50); f.Cycle(50, 50); f.Cycle(50, 50); }, 1},
       {"cycles missed after the sound ran out", [](Feed& f) { f.Write(0); f.Cycle(150); f.Cycle(50, 500); }, 0},
       {"cycles while paused",
        [](Feed& f) {
