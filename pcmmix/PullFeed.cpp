@@ -101,7 +101,7 @@ void PullFeed::TakeHeld() {
 void PullFeed::BeginFront() {
   const bool continues = underruns_.Continues(held_.StreamStartAt(0), held_.StartsLineAt(0));
   underruns_.Begin(held_.StreamStartAt(0), held_.LengthAt(0));
-  if (dry_ && continues) AfterUnderrun();
+  if (dry_ && continues) AfterUnderrun(true);
   dry_ = false;
 }
 
@@ -136,7 +136,7 @@ void PullFeed::Fill(int16_t* out, uint32_t frames, const Cycle& cycle) {
   done_.Retry();
   // The cycles before were not asked for while sound was due: the listener
   // heard silence there.
-  if (cycle.missedFrames > 0 && !paused_ && !dry_) AfterUnderrun();
+  if (cycle.missedFrames > 0 && !paused_ && !dry_) AfterUnderrun(false);
   const uint64_t heardNow = takenFrames_ - std::min(cycle.delayFrames, takenFrames_);
   heardFrames_ = heardNow;
   heardNs_ = cycle.nowNs;
@@ -155,14 +155,18 @@ void PullFeed::Fill(int16_t* out, uint32_t frames, const Cycle& cycle) {
 }
 
 // Gaps closer together than a listener can tell apart are one dropout:
-// counted once, and the buffer lengthened once.
-void PullFeed::AfterUnderrun() {
+// counted once, and the buffer lengthened once. Only a block that came too
+// late lengthens it: a longer ring covers a mixer kept waiting, while a
+// cycle the server never asked this stream to fill (its data thread or the
+// whole machine stood still) no ring can cover, and a longer one would only
+// make every cue later.
+void PullFeed::AfterUnderrun(bool lengthen) {
   const bool sameDropout = gapAt_ >= 0 && takenFrames_ - uint64_t(gapAt_) < uint64_t(format_.samplesPerSec) * kOneDropoutMs / 1000;
   gapAt_ = int64_t(takenFrames_);
   calmFrames_ = 0;
   if (sameDropout) return;
   underruns_.Add();
-  wantedMs_ = NextBufferMs(policy_, Mode(), bufferMs_, true, 0);
+  if (lengthen) wantedMs_ = NextBufferMs(policy_, Mode(), bufferMs_, true, 0);
 }
 
 // A new length costs no sound here: the ring only takes more or less from

@@ -71,7 +71,7 @@ private:
   void BeginFront();
   void CopyIn(const uint8_t* data, uint32_t frames);
   void CopyOut(int16_t* out, uint32_t frames);
-  void AfterUnderrun();
+  void AfterUnderrun(bool lengthen);
   void FollowSetting(uint64_t frames);
 
   WaveFormat format_;

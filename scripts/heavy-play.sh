@@ -4,11 +4,12 @@
 # attempts (casts, shots at the catch, reeling), through a private sound
 # server with a null sink reached by ALSA's default (PipeWire or PulseAudio,
 # scripts/lib/private-sound-server.sh). The game reports at exit how often
-# its effects' output ran dry (the server's ALSA plugin passes its underruns
-# on as the PCM's), how often its buffer changed and how long the device's
-# messages waited for the window's thread. The sink's monitor is recorded
-# meanwhile, and the holes in what the player hears there, the music and the
-# effects mixed, are counted (scripts/lib/sink-dropouts.py --stream).
+# its effects' output ran dry, how often its buffer changed, how long cues
+# played over others waited, what the effects played through and how long
+# the device's messages waited for the window's thread. The sink's monitor
+# is recorded meanwhile, and the holes in what the player hears there, the
+# music and the effects mixed, are counted (scripts/lib/sink-dropouts.py
+# --stream).
 #
 #   scripts/heavy-play.sh [SECONDS]     (default 600)
 #   IKEASOBI_SOUND_BUILD=dir   release build to use (default build)
@@ -18,8 +19,8 @@
 # Beside it, a thread at the feeder's priority measures how late it wakes and
 # the host's steal is counted (scripts/lib/machine-watch.sh), so a dropout the
 # machine caused shows as such. Passes when the output never ran dry, the
-# sink heard sound and the game closed cleanly. Not part of ./check: ten minutes of it say more than a
-# short run would.
+# sink heard sound and the game closed cleanly. Not part of ./check: ten
+# minutes of it say more than a short run would.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=lib/machine-watch.sh
