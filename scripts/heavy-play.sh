@@ -2,7 +2,7 @@
 # Heavy play heard through a real sound server: the release game plays at
 # random under a virtual X server, about half of the time in whole fishing
 # attempts (casts, shots at the catch, reeling), through a private sound
-# server with a null sink reached by ALSA's default (PipeWire or PulseAudio,
+# server with a null sink (PipeWire or PulseAudio,
 # scripts/lib/private-sound-server.sh). The game reports at exit how often
 # its effects' output ran dry, how often its buffer changed, how long cues
 # played over others waited, what the effects played through and how long
