@@ -35,16 +35,21 @@ WaveHeader* HeldBlocks::PopFront() {
   return header;
 }
 
+int PushHeldBlock(WaveHeader* header, HeldBlocks& held) {
+  if (!(header->flags & kHeaderPrepared)) return deviceresult::kUnprepared;
+  header->flags &= ~kHeaderDone;
+  return held.Push(header) ? deviceresult::kOk : deviceresult::kNoMemory;
+}
+
 int WriteHeldBlock(WaveHeader* header, HeldBlocks& held, std::mutex& mutex,
                    std::condition_variable& changed) {
-  if (!(header->flags & kHeaderPrepared)) return deviceresult::kUnprepared;
+  int result;
   {
     std::lock_guard lock(mutex);
-    header->flags &= ~kHeaderDone;
-    if (!held.Push(header)) return deviceresult::kNoMemory;
+    result = PushHeldBlock(header, held);
   }
-  changed.notify_all();
-  return deviceresult::kOk;
+  if (result == deviceresult::kOk) changed.notify_all();
+  return result;
 }
 
 } // namespace pcmmix

@@ -47,8 +47,11 @@ private:
   int count_ = 0;
 };
 
-// A device's Write: takes a prepared block into the held ones under the
-// device's lock, clears its done bit and wakes the device's thread.
+// Under the device's lock: takes a prepared block into the held ones and
+// clears its done bit.
+int PushHeldBlock(WaveHeader* header, HeldBlocks& held);
+// A device's Write: PushHeldBlock under the device's lock, then wakes the
+// device's thread.
 int WriteHeldBlock(WaveHeader* header, HeldBlocks& held, std::mutex& mutex,
                    std::condition_variable& changed);
 

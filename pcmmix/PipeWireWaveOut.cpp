@@ -202,7 +202,7 @@ std::unique_ptr<PipeWireWaveOut> PipeWireWaveOut::Open(const WaveFormat& format,
 
 PipeWireWaveOut::PipeWireWaveOut(const WaveFormat& format, MessageQueue* queue, WindowHandle target,
                                  DeviceShared shared)
-    : format_(format), feed_(format, queue, target, std::move(shared)), connection_(std::make_unique<Connection>()) {
+    : feed_(format, queue, target, std::move(shared)), connection_(std::make_unique<Connection>()) {
   connection_->format = format;
   connection_->feed = &feed_;
 }

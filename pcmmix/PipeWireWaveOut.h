@@ -28,7 +28,6 @@ public:
   int Reset() override;
   int GetPositionBytes(uint64_t& bytes) override;
   uint64_t Underruns() const override { return feed_.Underruns(); }
-  uint64_t BufferChanges() const { return feed_.BufferChanges(); }
 
   struct Connection; // the server's objects, kept out of this header
 
@@ -36,7 +35,6 @@ private:
   PipeWireWaveOut(const WaveFormat& format, MessageQueue* queue, WindowHandle target, DeviceShared shared);
   void Wake();
 
-  WaveFormat format_;
   PullFeed feed_;
   std::unique_ptr<Connection> connection_;
 };

@@ -18,11 +18,9 @@ PullFeed::PullFeed(const WaveFormat& format, MessageQueue* queue, WindowHandle t
 BufferMode PullFeed::Mode() const { return mode_ ? mode_->load(std::memory_order_relaxed) : BufferMode::Auto; }
 
 int PullFeed::Write(WaveHeader* header, bool& wake) {
-  std::unique_lock lock(mutex_);
+  std::lock_guard lock(mutex_);
   wake = Idle();
-  lock.unlock();
-  const int result = WriteHeldBlock(header, held_, mutex_, unused_);
-  lock.lock();
+  const int result = PushHeldBlock(header, held_);
   TakeHeld();
   return result;
 }

@@ -10,7 +10,6 @@
 // The mixer's calls and the cycles come from different threads; every
 // member takes the feed's lock, and a cycle's work under it is a copy.
 #include <algorithm>
-#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <vector>
@@ -39,7 +38,6 @@ public:
   // the last cycle's report on from its time at the stream's rate.
   uint64_t PlayedBytes(int64_t nowNs);
   uint64_t Underruns() const { return underruns_.Count(); }
-  uint64_t BufferChanges() const { return bufferChanges_.Count(); }
   unsigned BufferMs();
 
   // One cycle of the output. missedFrames: how far the output's clock went
@@ -82,7 +80,6 @@ private:
   SteadinessPolicy policy_;
 
   std::mutex mutex_;
-  std::condition_variable unused_; // WriteHeldBlock's wake-up; no one waits on it
   HeldBlocks held_;
   uint32_t frontTaken_ = 0;  // bytes of the front block already in the buffer
   std::vector<int16_t> ring_;
