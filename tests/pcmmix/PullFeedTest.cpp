@@ -109,7 +109,6 @@ TEST(PullFeed, countsTheGapsHeardInsideATimeLineAndLengthensItsBufferForLateBloc
 TEST(PullFeed, followsTheHeardPositionOnFromEachCycleNeverBackwardsAndNotPastWhatItGave) {
   Feed f;
   for (int i = 0; i < 3; ++i) f.Write(i * 100);
-  uint64_t bytes = 0;
   const int64_t ms = 1000000;
   f.Cycle(100, 0, 40, 10 * ms);
   EXPECT_EQ(f.feed.PlayedBytes(10 * ms), 0u);
@@ -120,8 +119,7 @@ TEST(PullFeed, followsTheHeardPositionOnFromEachCycleNeverBackwardsAndNotPastWha
   f.Cycle(50, 0, 150, 30 * ms);
   EXPECT_EQ(f.feed.PlayedBytes(30 * ms), 200u);
   f.feed.Reset();
-  bytes = f.feed.PlayedBytes(40 * ms);
-  EXPECT_EQ(bytes, 0u);
+  EXPECT_EQ(f.feed.PlayedBytes(40 * ms), 0u);
 }
 
 TEST(PullFeed, wantsCyclesWhileItHasSoundAndNotOnceItRanOutOrIsPaused) {
